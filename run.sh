@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs the program's main job on an example requirement.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+bash scripts/setup.sh >&2
+
+jobs=$(nproc 2>/dev/null || echo 2)
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVANE_BUILD_TESTS=OFF \
+    -DKORVANE_BUILD_BENCH=OFF >&2
+cmake --build build-release -j "$jobs" --target korvane >&2
+
+# A 100 uH output choke for a 12 V / 5 V, 100 kHz buck stage at 10 A.
+exec ./build-release/src/cli/korvane requirement --app dc-biased --L1 100 --Rs 0 --I1 10 \
+    --V1 12 --V2 5 --f 100 --ta 55 "$@"

@@ -1,0 +1,5 @@
+#include "Commands.h"
+
+int main(int argc, char** argv) {
+    return korvane::cli::run(argc, argv);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+
+namespace korvane {
+
+// Core shapes of the catalog.
+enum class CoreShape : std::uint8_t { Toroid = 0, ECore = 1, Composite = 2 };
+
+// How the wire is laid on the core.
+enum class WindingType : std::uint8_t { FullWindow = 0, SingleLayer = 1 };
+
+// Wire gauge standards. Metric sizes are the bare diameter in millimetres; AWG and SWG sizes
+// are gauge numbers.
+enum class WireSystem : std::uint8_t { Metric = 0, Awg = 1, Swg = 2 };
+
+// How lengths and weights are shown.
+enum class UnitSystem : std::uint8_t { Metric = 0, English = 1, MixedEnglish = 2 };
+
+constexpr int toIndex(CoreShape s) {
+    return static_cast<int>(s);
+}
+constexpr int toIndex(WindingType w) {
+    return static_cast<int>(w);
+}
+constexpr int toIndex(WireSystem w) {
+    return static_cast<int>(w);
+}
+constexpr int toIndex(UnitSystem u) {
+    return static_cast<int>(u);
+}
+
+} // namespace korvane

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, runs every test, runs the core tests again under
+# AddressSanitizer + UndefinedBehaviorSanitizer, and checks the formatting.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+bash scripts/setup.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+echo "== build and test (warnings are errors)"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_WERROR=ON
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== core tests under AddressSanitizer + UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_WERROR=ON \
+    -DKORVANE_SANITIZE=ON -DKORVANE_BUILD_BENCH=OFF -DKORVANE_CHECK_QT=OFF
+cmake --build build-asan -j "$jobs" --target korvane_core_tests
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ./build-asan/tests/korvane_core_tests --gtest_brief=1
+
+echo "== formatting"
+find src tests bench tools -name '*.cpp' -o -name '*.h' | sort | xargs clang-format --dry-run --Werror
+echo "formatting: ok"
