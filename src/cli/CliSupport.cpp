@@ -1,0 +1,144 @@
+#include "CliSupport.h"
+
+#include "settings/SettingsFile.h"
+
+#include <array>
+#include <charconv>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+
+namespace korvane::cli {
+
+void addFormatOption(CLI::App* command, OutputFormat& format, bool withCsv) {
+    std::map<std::string, OutputFormat> choices = {{"text", OutputFormat::Text},
+                                                   {"json", OutputFormat::Json}};
+    if (withCsv) {
+        choices.emplace("csv", OutputFormat::Csv);
+    }
+    command->add_option("--format", format, "Output format")
+        ->transform(CLI::CheckedTransformer(choices, CLI::ignore_case));
+}
+
+double jsonNumber(float value) {
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::strtod(std::string(buffer.data(), result.ptr).c_str(), nullptr);
+}
+
+Json messagesJson(const std::vector<Message>& messages) {
+    Json list = Json::array();
+    for (const Message& m : messages) {
+        list.push_back({{"caption", m.caption}, {"text", m.text}});
+    }
+    return list;
+}
+
+namespace {
+
+const std::map<std::string, CoreShape> kShapes = {{"toroid", CoreShape::Toroid},
+                                                  {"e-core", CoreShape::ECore},
+                                                  {"composite", CoreShape::Composite}};
+const std::map<std::string, WindingType> kWindings = {{"full", WindingType::FullWindow},
+                                                      {"single", WindingType::SingleLayer}};
+
+} // namespace
+
+void addRequirementOptions(CLI::App* command, RequirementOptions& o) {
+    std::vector<std::string> apps;
+    for (Application a : kAllApplications) {
+        apps.emplace_back(applicationCliName(a));
+    }
+    command->add_option("--app", o.app, "Application")->check(CLI::IsMember(apps));
+    command->add_option("--L1", o.L1, "Inductance at maximum current, uH");
+    command->add_option("--Rs", o.Rs, "Maximum DC resistance, ohm (0: no limit)");
+    command->add_option("--I1", o.I1, "Maximum current: A (A rms for 60hz, peak A for resonant)");
+    command->add_option("--L2", o.L2, "Inductance at minimum current, uH (swing, 60hz)");
+    command->add_option("--I2", o.I2, "Minimum current, A (A rms for 60hz)");
+    command->add_option("--V1", o.V1, "ON voltage; PFC peak input; resonant peak voltage, V");
+    command->add_option("--V2", o.V2, "OFF voltage; PFC DC output, V");
+    command->add_option("--f", o.f, "Frequency: kHz (Hz for 60hz; computed for resonant)");
+    command->add_option("--ta", o.ta, "Ambient temperature, degrees C");
+    command->add_option("--stack", o.stack, "Number of stacked cores");
+    command->add_option("--strands", o.strands, "Number of wire strands");
+    command->add_option("--shape", o.shape, "Core shape")
+        ->check(CLI::IsMember({"toroid", "e-core", "composite"}));
+    command->add_option("--winding", o.winding, "Winding type")
+        ->check(CLI::IsMember({"full", "single"}));
+}
+
+Application parseApplication(const std::string& name) {
+    return applicationFromCliName(name).value_or(Application::DcBiased);
+}
+
+CoreShape parseShape(const std::string& name) {
+    const auto it = kShapes.find(name);
+    return it == kShapes.end() ? CoreShape::Toroid : it->second;
+}
+
+WindingType parseWinding(const std::string& name) {
+    const auto it = kWindings.find(name);
+    return it == kWindings.end() ? WindingType::FullWindow : it->second;
+}
+
+bool enterRequirement(const RequirementOptions& o, RequirementEntry& entry) {
+    const Application app = parseApplication(o.app);
+    entry.activate(app);
+    entry.setShape(parseShape(o.shape));
+    if (o.winding) {
+        entry.setWindingType(parseWinding(*o.winding));
+    }
+    RequirementTexts texts = entry.shownTexts();
+    const std::array<const std::optional<std::string>*, kRequirementFieldCount> fields = {
+        &o.L1, &o.Rs, &o.I1, &o.L2, &o.I2, &o.V1, &o.V2, &o.f, &o.ta, &o.stack, &o.strands};
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (*fields[i]) {
+            texts[i] = **fields[i];
+        }
+    }
+    if (app == Application::Resonant) {
+        // The frequency of a resonant requirement is derived, never typed.
+        const DerivedValue derived = deriveFromTexts(app, texts);
+        texts[7] = resonantFrequencyText(derived.resonantFrequency.value_or(0.0F));
+    }
+    return entry.accept(texts);
+}
+
+bool loadSettings(const std::string& path, DesignParameters& parameters) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        std::cerr << "korvane: settings file not found: " << path << "\n";
+        return false;
+    }
+    readParameterSettings(parameters, path);
+    return true;
+}
+
+Json requirementJson(const Requirement& r) {
+    auto n = [](float v) { return jsonNumber(v); };
+    return {{"application", std::string(applicationCliName(r.application))},
+            {"L1", n(r.L1)},
+            {"L2", n(r.L2)},
+            {"I1", n(r.I1)},
+            {"I2", n(r.I2)},
+            {"I1peak", n(r.I1peak)},
+            {"I1rms", n(r.I1rms)},
+            {"I2rms", n(r.I2rms)},
+            {"Ipk", n(r.Ipk)},
+            {"fHz", n(r.fHz)},
+            {"fkHz", n(r.fkHz)},
+            {"Rs", n(r.Rs)},
+            {"Ta", n(r.Ta)},
+            {"Von", n(r.Von)},
+            {"Voff", n(r.Voff)},
+            {"Vpk", n(r.Vpk)},
+            {"Vpfc1", n(r.Vpfc1)},
+            {"Vpfc2", n(r.Vpfc2)},
+            {"shape", toIndex(r.shape)},
+            {"windingType", toIndex(r.windingType)},
+            {"stackCount", n(r.stackCount)},
+            {"strands", r.strands},
+            {"accepted", r.accepted}};
+}
+
+} // namespace korvane::cli
