@@ -8,8 +8,8 @@ Every figure of the catalog follows from the product-line rules below:
 
 Toroids
   Size digits are the outside diameter in hundredths of an inch ("T80" is 0.80 in OD).
-  Inside diameter and height follow the family proportions (ID/OD about 0.48-0.62,
-  Ht/OD about 0.30-0.45) with a small, repeatable spread so the sizes are not all alike.
+  Inside diameter and height follow the family proportions (ID/OD about 0.48-0.60,
+  Ht/OD about 0.30-0.43) with a small, repeatable spread so the sizes are not all alike.
   Size variants keep the OD of their base size:
     A  tall version, 1.5 x height        B  double height
     C  low profile, 0.6 x height         D  thin wall, ID/OD 0.68
@@ -31,7 +31,7 @@ E-cores
   with the four corners taking back about one yoke thickness; volume = Ae le.
   AL uses the effective permeability of the mated pair, whose two mating faces leave a
   0.0004 in gap each in the path: mu_e = mu / (1 + mu g / le), times the pressing factor.
-  Variant A is the 1.5 x thick stack of the same lamination outline.
+  Variant A is the 1.5 x deeper pressing of the same outline.
 
 Composite toroids (iron powder / ferrite, "ST" part numbers)
   Same toroid geometry rules, taller proportions; -M702 has an effective permeability of
@@ -52,17 +52,25 @@ MaterialTable order; a qualified listing follows its standard one.
 
 import math
 import os
+import re
+import struct
 import sys
 
-# ---------------------------------------------------------------------------------------------
-# Materials (codes and mu of src/core/materials/MaterialTableData.cpp, in table order).
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
-MATERIALS = [
-    ("-104", 4), ("-106", 6), ("-109", 9), ("-110", 10), ("-112", 12), ("-116", 16),
-    ("-120", 20), ("-125", 25), ("-226", 26), ("-233", 33), ("-235", 35), ("-240", 40),
-    ("-246", 46), ("-255", 55), ("-260", 60), ("-275", 75), ("-280", 80), ("-385", 85),
-    ("-390", 90), ("-300", 100), ("-M702", 125), ("-M714", 160),
-]
+# ---------------------------------------------------------------------------------------------
+# Materials: codes and mu read from the material table itself, in table order.
+
+
+def read_material_table():
+    path = os.path.join(ROOT, "src", "core", "materials", "MaterialTableData.cpp")
+    with open(path, encoding="utf-8") as fh:
+        text = fh.read()
+    rows = re.findall(r'\{"(-M?[0-9]+)",\s*([0-9.]+)F,\s*([0-9.]+)F\}', text)
+    return [(code, float(mu)) for code, mu, _density in rows]
+
+
+MATERIALS = read_material_table()
 MU = dict(MATERIALS)
 ORDER = {code: i for i, (code, _) in enumerate(MATERIALS)}
 
@@ -128,7 +136,6 @@ def f32(x):
 
 def as_float(x):
     """x as the program stores it: a 32-bit float."""
-    import struct
     return struct.unpack("f", struct.pack("f", x))[0]
 
 
@@ -444,6 +451,7 @@ def emit(out, toroid_sizes, toroid_listings, composites, ecore_sizes, ecore_list
 
 
 def main():
+    check(len(MATERIALS) == 22, f"{len(MATERIALS)} rows read from the material table")
     toroid_sizes = build_toroid_sizes()
     toroid_listings = build_toroid_listings(toroid_sizes)
     composites = build_composites()
@@ -471,8 +479,7 @@ def main():
     out = []
     emit(out, toroid_sizes, toroid_listings, composites, ecore_sizes, ecore_listings, tprices,
          eprices)
-    root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    path = os.path.join(root, "src", "core", "catalog", "CatalogData.cpp")
+    path = os.path.join(ROOT, "src", "core", "catalog", "CatalogData.cpp")
     with open(path, "w", encoding="ascii", newline="\n") as fh:
         fh.write("\n".join(out) + "\n")
     print(f"wrote {path}: {len(toroid_listings)} toroid, {len(ecore_listings)} E-core, "
