@@ -11,6 +11,7 @@ int run(int argc, char** argv) {
     ScopedMessageSink scoped(context.sink);
     addRequirementCommand(app, context);
     addParamsCommand(app, context);
+    addCatalogCommand(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
