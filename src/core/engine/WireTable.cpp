@@ -21,9 +21,8 @@ constexpr double MinMaxDiameter = 0.0011;
 // beyond this the gauge formula is not evaluated (and no double reaches an int unchecked).
 constexpr double MaxAwgGauge = 100.0;
 
-// Each ByMaxDiameter pass takes a strictly smaller wire, so the tables (40 metric, 50 SWG,
-// fewer than MaxAwgGauge AWG wires) bound the passes well below this.
-constexpr int MaxFitPasses = 128;
+// Passes of the ByMaxDiameter fit loop; one retry is all any table wire needs.
+constexpr int MaxFitPasses = 64;
 
 // The wire picked by one pass of the lookup, before the copper figures are worked out.
 struct Pick {
@@ -180,21 +179,6 @@ std::optional<Pick> pickWire(WireSystem system, WireLookupKind kind, double valu
     return std::nullopt;
 }
 
-// The next smaller wire than `pick` in its system, for a fit pass that would otherwise
-// return the same wire again.
-std::optional<Pick> nextSmaller(WireSystem system, const Pick& pick) {
-    switch (system) {
-    case WireSystem::Metric:
-        // Any request just below this diameter lands on the next table entry.
-        return pickMetric(WireLookupKind::BySize, pick.size - 0.002, 0.0);
-    case WireSystem::Awg:
-        return pickAwg(WireLookupKind::BySize, pick.size + 1.0, 0.0);
-    case WireSystem::Swg:
-        return pickSwg(WireLookupKind::BySize, pick.size + 1.0, 0.0);
-    }
-    return std::nullopt;
-}
-
 const char* systemNameOf(WireSystem system) {
     switch (system) {
     case WireSystem::Metric:
@@ -227,22 +211,18 @@ bool lookupWire(WireRecord& wire, WireSystem system, WireLookupKind kind, double
     }
     if (kind == WireLookupKind::ByMaxDiameter) {
         // A wire whose insulation does not fit is replaced by a smaller one: the next pass
-        // allows for the build just found. Should that give back a wire no smaller than the
-        // last (builds rounded alike), the next smaller size is taken, so every pass shrinks
-        // the wire and the tables end the loop.
+        // allows for the build just found. The first retry already fits (it leaves room for
+        // the build of a larger wire); the pass limit only guards against a pair of wires
+        // answering each other for ever.
         int passes = 0;
         while (pick->bare + pick->build > value) {
             if (++passes > MaxFitPasses) {
                 return false;
             }
-            std::optional<Pick> next = pickWire(system, kind, value, pick->build);
-            if (next && next->bare >= pick->bare) {
-                next = nextSmaller(system, *pick);
-            }
-            if (!next) {
+            pick = pickWire(system, kind, value, pick->build);
+            if (!pick) {
                 return false;
             }
-            pick = next;
         }
     }
 
