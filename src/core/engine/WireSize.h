@@ -12,15 +12,14 @@ namespace korvane {
 struct WireSizeEntry {
     float size = 0.0F; // metric mm or gauge; AWG 1/0 to 4/0 as 0 to -3
     WireSystem system = WireSystem::Awg;
-    int stripFlag = 0;      // rectangular conductor: 3 when thinner than 0.01 wide, else 0
+    int stripFlag = 0;      // rectangular conductor: 3 when narrower than 0.01, else 0
     float width = 0.0F;     // rectangular conductor width
     float thickness = 0.0F; // rectangular conductor thickness
 };
 
 // Reads a typed wire size and returns its display text:
-//   "0.100 x 0.020"  strip (width x thickness)            -> "0.100 x 0.020 Cu"
-//   "22 SWG", "0.5mm", "#18", "#0000"                      -> "#  22 SWG", " 0.50 mm",
-//                                                             "#  18 AWG", "#0000 AWG"
+//   "0.100 x 0.020" (strip, width x thickness) -> "0.100 x 0.020 Cu"
+//   "22 SWG" -> "# 22 SWG", "0.5mm" -> " 0.50 mm", "#18" -> "# 18 AWG", "#0000" -> "#0000 AWG"
 // A text without its own marker is read in the entry's current system. An AWG size above 50,
 // a metric size below 0.05 mm or a size that is not a finite number shows "Invalid Wire Size"
 // and returns the text unchanged.
