@@ -1,0 +1,155 @@
+#include "engine/WireSize.h"
+
+#include "format/Messages.h"
+#include "format/StrPrintf.h"
+
+#include <cctype>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+
+namespace korvane {
+
+namespace {
+
+// The entry field holds 32 characters: no display needs more zeros than that.
+constexpr int MaxZeroRun = 31;
+
+bool holds(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+
+void skipSpace(std::string_view text, std::size_t& pos) {
+    while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos])) != 0) {
+        ++pos;
+    }
+}
+
+// scanf "%f" at `pos`: skips white space, reads the longest number prefix and moves past it.
+// Nothing read leaves `value` and `pos` as they were.
+bool readFloat(std::string_view text, std::size_t& pos, float& value) {
+    const std::string rest(text.substr(pos));
+    char* end = nullptr;
+    const float read = std::strtof(rest.c_str(), &end);
+    if (end == rest.c_str()) {
+        return false;
+    }
+    value = read;
+    pos += static_cast<std::size_t>(end - rest.c_str());
+    return true;
+}
+
+// scanf "%[c]" at `pos`: one or more `c`, no white space skipped.
+bool readRun(std::string_view text, std::size_t& pos, char c) {
+    const std::size_t start = pos;
+    while (pos < text.size() && text[pos] == c) {
+        ++pos;
+    }
+    return pos > start;
+}
+
+// "%f %[x] %f": width, the letter x, thickness; stops at the first conversion that fails.
+void readStrip(std::string_view text, WireSizeEntry& entry) {
+    std::size_t pos = 0;
+    if (!readFloat(text, pos, entry.width)) {
+        return;
+    }
+    skipSpace(text, pos);
+    if (!readRun(text, pos, 'x')) {
+        return;
+    }
+    skipSpace(text, pos);
+    readFloat(text, pos, entry.thickness);
+}
+
+// "%[#] %f": a number sign (one or more), then the gauge.
+void readGauge(std::string_view text, float& size) {
+    std::size_t pos = 0;
+    if (!readRun(text, pos, '#')) {
+        return;
+    }
+    skipSpace(text, pos);
+    readFloat(text, pos, size);
+}
+
+// Whole gauge for "%3d", truncated toward zero; kept inside int so no conversion overflows.
+int wholeGauge(float size) {
+    const double truncated = std::trunc(static_cast<double>(size));
+    if (truncated >= static_cast<double>(INT_MAX)) {
+        return INT_MAX;
+    }
+    if (truncated <= static_cast<double>(INT_MIN)) {
+        return INT_MIN;
+    }
+    return static_cast<int>(truncated);
+}
+
+} // namespace
+
+std::string parseWireSize(std::string_view text, WireSizeEntry& entry) {
+    if (holds(text, "x")) {
+        readStrip(text, entry);
+        entry.stripFlag = entry.width < 0.01F ? 3 : 0;
+        return strprintf("%5.3f x %5.3f %s", static_cast<double>(entry.width),
+                         static_cast<double>(entry.thickness), "Cu");
+    }
+    entry.stripFlag = 0;
+
+    // Each marker (or the current system) reads the size again; a later form overrides an
+    // earlier one, so "#18" typed in metric first fails as "%f" and then reads as AWG 18.
+    const char* label = "";
+    if (holds(text, "S") || entry.system == WireSystem::Swg) {
+        entry.system = WireSystem::Swg;
+        label = "SWG";
+        std::size_t pos = 0;
+        readFloat(text, pos, entry.size);
+    }
+    if (holds(text, "m") || entry.system == WireSystem::Metric) {
+        entry.system = WireSystem::Metric;
+        label = "mm";
+        std::size_t pos = 0;
+        readFloat(text, pos, entry.size);
+    }
+    if (holds(text, "#") || holds(text, "A") || entry.system == WireSystem::Awg) {
+        entry.system = WireSystem::Awg;
+        label = "AWG";
+        readGauge(text, entry.size);
+    }
+
+    const bool awg = entry.system == WireSystem::Awg;
+    const bool metric = entry.system == WireSystem::Metric;
+    if (!std::isfinite(entry.size) || (awg && entry.size > 50.0F) ||
+        (metric && entry.size < 0.05F)) {
+        showMessage("Invalid Wire Size", "DATA ENTRY ERROR");
+        return std::string(text);
+    }
+
+    // 1/0 to 4/0: the longest run of zeros typed gives the gauge.
+    if (awg && entry.size < 1.0F) {
+        if (holds(text, "00")) {
+            entry.size = -1.0F;
+        }
+        if (holds(text, "000")) {
+            entry.size = -2.0F;
+        }
+        if (holds(text, "0000")) {
+            entry.size = -3.0F;
+        }
+    }
+
+    if (metric) {
+        return strprintf("%5.2f %s", static_cast<double>(entry.size), label);
+    }
+    if (entry.size > 0.0F) {
+        return strprintf("#%3d %s", wholeGauge(entry.size), label);
+    }
+    // Gauge 0 shows one zero, -1 two, ... (a zero for every step below 1).
+    int zeros = 0;
+    while (zeros < MaxZeroRun &&
+           static_cast<double>(zeros) < 1.0 - static_cast<double>(entry.size)) {
+        ++zeros;
+    }
+    return strprintf("#%s %s", std::string(static_cast<std::size_t>(zeros), '0').c_str(), label);
+}
+
+} // namespace korvane

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "SharedTypes.h"
+
+#include <string>
+#include <string_view>
+
+namespace korvane {
+
+// The wire of the analysis entry. parseWireSize reads into it; what the text does not set
+// keeps its previous value.
+struct WireSizeEntry {
+    float size = 0.0F; // metric mm or gauge; AWG 1/0 to 4/0 as 0 to -3
+    WireSystem system = WireSystem::Awg;
+    int stripFlag = 0;      // rectangular conductor: 3 when narrower than 0.01, else 0
+    float width = 0.0F;     // rectangular conductor width
+    float thickness = 0.0F; // rectangular conductor thickness
+};
+
+// Reads a typed wire size and returns its display text:
+//   "0.100 x 0.020" (strip, width x thickness) -> "0.100 x 0.020 Cu"
+//   "22 SWG" -> "# 22 SWG", "0.5mm" -> " 0.50 mm", "#18" -> "# 18 AWG", "#0000" -> "#0000 AWG"
+// A text without its own marker is read in the entry's current system. An AWG size above 50,
+// a metric size below 0.05 mm or a size that is not a finite number shows "Invalid Wire Size"
+// and returns the text unchanged.
+std::string parseWireSize(std::string_view text, WireSizeEntry& entry);
+
+} // namespace korvane

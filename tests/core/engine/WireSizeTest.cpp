@@ -1,0 +1,123 @@
+#include "engine/WireSize.h"
+
+#include "format/Messages.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+struct SizeCase {
+    const char* text;
+    WireSystem before;
+    float sizeBefore;
+    const char* display;
+    WireSystem after;
+    float sizeAfter;
+};
+
+TEST(WireSize, ReadsEachFormAndComposesDisplay) {
+    const SizeCase cases[] = {
+        {"#18", WireSystem::Awg, 22.0F, "# 18 AWG", WireSystem::Awg, 18.0F},
+        // "%f" fails on the number sign, then "%[#] %f" reads AWG 18
+        {"#18", WireSystem::Metric, 0.5F, "# 18 AWG", WireSystem::Awg, 18.0F},
+        // read as metric 18 first, then the A makes it AWG; "%[#] %f" reads nothing
+        {"18 AWG", WireSystem::Metric, 0.5F, "# 18 AWG", WireSystem::Awg, 18.0F},
+        // without a number sign "%[#] %f" reads nothing: the previous gauge stays
+        {"18 AWG", WireSystem::Awg, 22.0F, "# 22 AWG", WireSystem::Awg, 22.0F},
+        {"18", WireSystem::Awg, 22.0F, "# 22 AWG", WireSystem::Awg, 22.0F},
+        {"0.5mm", WireSystem::Awg, 22.0F, " 0.50 mm", WireSystem::Metric, 0.5F},
+        {"0.05", WireSystem::Metric, 0.5F, " 0.05 mm", WireSystem::Metric, 0.05F},
+        {"22 SWG", WireSystem::Awg, 18.0F, "# 22 SWG", WireSystem::Swg, 22.0F},
+        {"12", WireSystem::Swg, 22.0F, "# 12 SWG", WireSystem::Swg, 12.0F},
+        // SWG has no limit here; the lookup refuses gauges past 50
+        {"51", WireSystem::Swg, 22.0F, "# 51 SWG", WireSystem::Swg, 51.0F},
+        {"# 7", WireSystem::Awg, 18.0F, "#  7 AWG", WireSystem::Awg, 7.0F},
+        {"#50", WireSystem::Awg, 18.0F, "# 50 AWG", WireSystem::Awg, 50.0F},
+        {"#18.7", WireSystem::Awg, 18.0F, "# 18 AWG", WireSystem::Awg, 18.7F},
+        // 1/0 to 4/0: the longest run of zeros wins
+        {"#0", WireSystem::Awg, 18.0F, "#0 AWG", WireSystem::Awg, 0.0F},
+        {"#00", WireSystem::Awg, 18.0F, "#00 AWG", WireSystem::Awg, -1.0F},
+        {"#000", WireSystem::Awg, 18.0F, "#000 AWG", WireSystem::Awg, -2.0F},
+        {"#0000", WireSystem::Awg, 18.0F, "#0000 AWG", WireSystem::Awg, -3.0F},
+        // a gauge typed as -1 shows as 2/0
+        {"#-1", WireSystem::Awg, 18.0F, "#00 AWG", WireSystem::Awg, -1.0F},
+    };
+    for (const SizeCase& c : cases) {
+        RecordingSink sink;
+        ScopedMessageSink scope(sink);
+        WireSizeEntry entry;
+        entry.system = c.before;
+        entry.size = c.sizeBefore;
+        entry.stripFlag = 3;
+        EXPECT_EQ(parseWireSize(c.text, entry), c.display) << c.text;
+        EXPECT_EQ(entry.system, c.after) << c.text;
+        EXPECT_FLOAT_EQ(entry.size, c.sizeAfter) << c.text;
+        EXPECT_EQ(entry.stripFlag, 0) << c.text;
+        EXPECT_TRUE(sink.empty()) << c.text;
+    }
+}
+
+TEST(WireSize, RefusesSizesOutsideTheTablesAndKeepsText) {
+    struct Case {
+        const char* text;
+        WireSystem before;
+        WireSystem after;
+    };
+    const Case cases[] = {
+        {"#51", WireSystem::Awg, WireSystem::Awg},
+        // read as metric 51 first, then the A makes it AWG 51
+        {"51 AWG", WireSystem::Metric, WireSystem::Awg},
+        {"#50.5", WireSystem::Awg, WireSystem::Awg},
+        {"0.04", WireSystem::Metric, WireSystem::Metric},
+        {"0.04mm", WireSystem::Awg, WireSystem::Metric},
+        {"nan mm", WireSystem::Awg, WireSystem::Metric},
+        {"#inf", WireSystem::Awg, WireSystem::Awg},
+    };
+    for (const Case& c : cases) {
+        RecordingSink sink;
+        ScopedMessageSink scope(sink);
+        WireSizeEntry entry;
+        entry.system = c.before;
+        entry.size = 18.0F;
+        EXPECT_EQ(parseWireSize(c.text, entry), c.text);
+        EXPECT_EQ(entry.system, c.after) << c.text;
+        ASSERT_EQ(sink.size(), 1U) << c.text;
+        EXPECT_EQ(sink.last(), (Message{"Invalid Wire Size", "DATA ENTRY ERROR"})) << c.text;
+    }
+}
+
+TEST(WireSize, StripReadsWidthAndThickness) {
+    RecordingSink sink;
+    ScopedMessageSink scope(sink);
+    WireSizeEntry entry;
+    entry.system = WireSystem::Swg;
+    entry.size = 22.0F;
+    EXPECT_EQ(parseWireSize("0.100 x 0.020", entry), "0.100 x 0.020 Cu");
+    EXPECT_FLOAT_EQ(entry.width, 0.1F);
+    EXPECT_FLOAT_EQ(entry.thickness, 0.02F);
+    EXPECT_EQ(entry.stripFlag, 0);
+    EXPECT_EQ(entry.system, WireSystem::Swg); // round-wire fields untouched
+    EXPECT_EQ(entry.size, 22.0F);
+
+    // narrower than 0.01: flag 3
+    EXPECT_EQ(parseWireSize("0.005x0.002", entry), "0.005 x 0.002 Cu");
+    EXPECT_EQ(entry.stripFlag, 3);
+
+    // a thickness that does not read keeps the previous one
+    EXPECT_EQ(parseWireSize("0.2 x", entry), "0.200 x 0.002 Cu");
+    EXPECT_EQ(entry.stripFlag, 0);
+    EXPECT_TRUE(sink.empty());
+}
+
+TEST(WireSize, ZeroRunOfAVeryNegativeGaugeStaysWithinTheField) {
+    WireSizeEntry entry;
+    entry.system = WireSystem::Awg;
+    const std::string shown = parseWireSize("#-1e9", entry);
+    EXPECT_EQ(entry.size, -1e9F);
+    EXPECT_EQ(shown, "#" + std::string(31, '0') + " AWG");
+}
+
+} // namespace
+} // namespace korvane
