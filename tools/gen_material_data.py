@@ -114,10 +114,21 @@ def dc_rows():
 
 
 # Composite Mix 2 has the higher effective permeability (160 against 125): the same
-# inverse-permeability law shortens its roll-off by s = 160 / 125.
+# inverse-permeability law shortens its roll-off by s = 160 / 125. The fit is read from 0.1 Oe
+# up, where the stretched curve would start below 100 %, so its numerator (c0, c2, ..., c10) is
+# raised by the factor that gives Mix 2 Mix 1's value at 0.1 Oe: both start at the cap.
+def composite_value(c, h):
+    num = sum(c[2 * i] * h ** i for i in range(6))
+    den = 1.0 + sum(c[2 * i + 1] * h ** (i + 1) for i in range(5))
+    return num / den
+
+
 def composite_rows():
     s = MU["-M714"] / MU["-M702"]
-    return [("-M702", 145, DC_COMPOSITE_1), ("-M714", 145, scale_rational(DC_COMPOSITE_1, s))]
+    stretched = scale_rational(DC_COMPOSITE_1, s)
+    lift = composite_value(DC_COMPOSITE_1, 0.1) / composite_value(stretched, 0.1)
+    mix2 = [sig(v * lift) if i % 2 == 0 else v for i, v in enumerate(stretched)]
+    return [("-M702", 145, DC_COMPOSITE_1), ("-M714", 145, mix2)]
 
 
 # ---------------------------------------------------------------------------------------------

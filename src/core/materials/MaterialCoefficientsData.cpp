@@ -85,8 +85,8 @@ constexpr std::array<CompositeDcBiasRow, 2> kCompositeDcBiasTable = {{
       -0.359159F, -0.000716919F, 0.00332681F, 7.50075e-06F, -5.29509e-06F}},
     {"-M714",
      145,
-     {115.2F, 1.417F, -22.49F, 1.3822F, 17.531F, 0.00057486F,
-      -0.75321F, -0.0019245F, 0.0089303F, 2.5772e-05F, -1.8194e-05F}},
+     {119.39F, 1.417F, -23.308F, 1.3822F, 18.169F, 0.00057486F,
+      -0.78061F, -0.0019245F, 0.0092552F, 2.5772e-05F, -1.8856e-05F}},
 }};
 
 constexpr std::array<InitialPermRow, 18> kInitialPermTable = {{
