@@ -106,7 +106,7 @@ TEST(MaterialData, TablesCoverTheRightMixesInTableOrder) {
     EXPECT_TRUE(findAgingRow(compositeBaseMaterial()));
 }
 
-TEST(MaterialData, TellingRowsAsMeasured) {
+TEST(MaterialData, ReferenceRowsAsMeasured) {
     const auto dcP = findDcBiasRow("-275");
     ASSERT_TRUE(dcP);
     EXPECT_EQ(dcP->kind, 7143);
