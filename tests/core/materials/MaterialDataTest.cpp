@@ -1,6 +1,7 @@
 #include "materials/AgingTable.h"
 #include "materials/MaterialCoefficients.h"
 #include "materials/MaterialLists.h"
+#include "materials/MaterialSheet.h"
 #include "materials/MaterialTable.h"
 #include "materials/PermeabilityFits.h"
 #include "materials/PowderMaterialModel.h"
@@ -352,6 +353,28 @@ TEST(MaterialData, SixThousandGaussGraphsAreTheLowestLimits) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(hasAcGraph6000GaussLimit(rows[i].code), i < 2) << rows[i].code;
     }
+}
+
+TEST(MaterialSheet, GathersRowsAndListsOfOneMaterial) {
+    const auto sheets = allMaterialSheets();
+    ASSERT_EQ(sheets.size(), 22U);
+    const auto mixD = materialSheet("-390");
+    ASSERT_TRUE(mixD);
+    EXPECT_EQ(mixD->record.initialPerm, 90.0F);
+    EXPECT_TRUE(mixD->selection && mixD->dcBias && mixD->acMag && mixD->frequency && mixD->aging);
+    EXPECT_EQ(mixD->dcBias->kind, 7999);
+    EXPECT_TRUE(mixD->negligibleAging && mixD->lowDcBiasRange && mixD->biasSearch);
+    EXPECT_FALSE(mixD->resonant || mixD->discontinued || mixD->composite);
+    const auto composite = materialSheet("-M714");
+    ASSERT_TRUE(composite);
+    EXPECT_TRUE(composite->composite && composite->compositeDcBias);
+    EXPECT_FALSE(composite->acMag || composite->coreLoss || composite->aging ||
+                 composite->selection);
+    const auto discontinued = materialSheet("-246");
+    ASSERT_TRUE(discontinued);
+    EXPECT_TRUE(discontinued->discontinued && discontinued->aging);
+    EXPECT_FALSE(discontinued->selection || discontinued->frequency);
+    EXPECT_FALSE(materialSheet("-27"));
 }
 
 } // namespace
