@@ -132,9 +132,9 @@ def composite_rows():
 
 
 # ---------------------------------------------------------------------------------------------
-# AC flux. The usable peak flux Bmax follows the saturation of the iron fill; the lighter
-# carbonyl mixes reach it much earlier, which the maker's limits follow as the square of the
-# density: Bmax = 10839 (rho / 7.0)^2. The high-flux mixes hold 10000 G with the high-flux law
+# AC flux. The usable peak flux Bmax follows the saturation of the iron fill, and the lighter
+# carbonyl mixes reach the end of their fitted range much earlier; Bmax is taken as the square
+# of the density relative to Mix P: Bmax = 10839 (rho / 7.0)^2. The high-flux mixes hold 10000 G with the high-flux law
 # past 7000 G and keep Mix A's limit row.
 # Kind 7021 (Mix P's form) is closed under B -> s B like the DC fit; with s = 10839 / Bmax
 # every mix reaches the end of its fitted range at its own Bmax, with Mix P's satFraction.
