@@ -1,0 +1,19 @@
+#pragma once
+
+#include "materials/MaterialModel.h"
+#include "materials/PermPair.h"
+
+#include <optional>
+#include <string_view>
+
+namespace korvane {
+
+// Percent permeability of a core driven to B_ac_zero gauss peak at mu_i (mu_i times the AC
+// magnetising force): finds the flux B = B_ac_zero %mu(B) / 100 that agrees with its own
+// permeability. Beyond Bmax / satFraction the closed-form saturation law answers directly;
+// otherwise a damped Newton iteration of at most 500 passes stops within 100 gauss and returns
+// the pair of its last pass. None (after a message) for an unknown material.
+std::optional<PermPair> calc_pct_perm_ac(double B_ac_zero, std::string_view material,
+                                         const MaterialModel& model);
+
+} // namespace korvane
