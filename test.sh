@@ -21,5 +21,10 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
     ./build-asan/tests/korvane_core_tests --gtest_brief=1
 
 echo "== formatting"
-find src tests bench tools -name '*.cpp' -o -name '*.h' | sort | xargs clang-format --dry-run --Werror
+dirs=()
+for d in src tests bench tools; do
+    if [ -d "$d" ]; then dirs+=("$d"); fi
+done
+find "${dirs[@]}" \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |
+    xargs -0 clang-format --dry-run --Werror
 echo "formatting: ok"

@@ -12,6 +12,7 @@ int run(int argc, char** argv) {
     addRequirementCommand(app, context);
     addParamsCommand(app, context);
     addCatalogCommand(app, context);
+    addMaterialsCommand(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

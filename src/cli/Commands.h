@@ -19,5 +19,6 @@ int run(int argc, char** argv);
 void addRequirementCommand(CLI::App& app, Context& context);
 void addParamsCommand(CLI::App& app, Context& context);
 void addCatalogCommand(CLI::App& app, Context& context);
+void addMaterialsCommand(CLI::App& app, Context& context);
 
 } // namespace korvane::cli

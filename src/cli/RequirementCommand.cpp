@@ -2,6 +2,8 @@
 #include "Commands.h"
 #include "format/NumberFormat.h"
 #include "settings/DesignParameters.h"
+#include "settings/MaterialSelection.h"
+#include "settings/SettingsFile.h"
 
 #include <iostream>
 #include <memory>
@@ -12,6 +14,7 @@ namespace {
 
 struct RequirementCommandOptions {
     RequirementOptions requirement;
+    std::optional<std::string> save;
     OutputFormat format = OutputFormat::Text;
 };
 
@@ -32,6 +35,12 @@ int runRequirement(const RequirementCommandOptions& o, Context& context) {
         resonant = r.fkHz;
     }
     const std::string text = accepted ? requirementText(r, app) : std::string();
+    bool saved = true;
+    if (accepted && o.save) {
+        // As FILES, SAVE REQUIREMENT TO FILE: with every selectable material selected.
+        const MaterialSelection selection;
+        saved = appendRequirement(*o.save, savedRequirementText(r, app, selection, parameters));
+    }
 
     if (o.format == OutputFormat::Json) {
         Json out = {{"accepted", accepted}, {"requirementText", text}};
@@ -55,7 +64,7 @@ int runRequirement(const RequirementCommandOptions& o, Context& context) {
             std::cout << "Frequency: " << resonantFrequencyText(*resonant) << " kHertz\n";
         }
     }
-    return accepted ? kExitOk : kExitRefused;
+    return accepted && saved ? kExitOk : kExitRefused;
 }
 
 } // namespace
@@ -65,6 +74,8 @@ void addRequirementCommand(CLI::App& app, Context& context) {
     CLI::App* command = app.add_subcommand(
         "requirement", "Check a requirement as the requirements window does and print its text");
     addRequirementOptions(command, options->requirement);
+    command->add_option("--save", options->save,
+                        "Append the accepted requirement to a requirement file");
     addFormatOption(command, options->format, false);
     command->callback(
         [options, &context]() { context.exitCode = runRequirement(*options, context); });

@@ -1,8 +1,25 @@
 #include "settings/MaterialSelection.h"
 
+#include "materials/MaterialLists.h"
+
 #include <algorithm>
 
 namespace korvane {
+
+namespace {
+
+std::vector<std::string> selectableCodes() {
+    std::vector<std::string> codes;
+    for (const SelectableMaterial& m : selectableMaterials()) {
+        codes.emplace_back(m.code);
+    }
+    return codes;
+}
+
+} // namespace
+
+MaterialSelection::MaterialSelection()
+    : materials_(selectableCodes()), selected_(materials_), checks_(materials_.size(), false) {}
 
 MaterialSelection::MaterialSelection(std::span<const std::string_view> materials)
     : materials_(materials.begin(), materials.end()), selected_(materials_),

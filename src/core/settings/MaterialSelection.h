@@ -13,6 +13,8 @@ namespace korvane {
 // to the window and take effect only through ok().
 class MaterialSelection {
   public:
+    // A selection over the maker's selectable materials, all selected.
+    MaterialSelection();
     // A selection over `materials` (in list order), all selected.
     explicit MaterialSelection(std::span<const std::string_view> materials);
 
