@@ -93,8 +93,7 @@ CandidateQuantities candidateQuantities(const DesignPFE& d, const CoreRecord& co
 }
 
 std::optional<float> dcBiasPercentPerm(std::string_view material, double L1, double I, double AL,
-                                       double le, double minPercentPerm,
-                                       const MaterialModel& model) {
+                                       double le, const MaterialModel& model) {
     if (!(AL > 0.0) || !(le > 0.0)) {
         return std::nullopt;
     }
@@ -135,9 +134,6 @@ std::optional<float> dcBiasPercentPerm(std::string_view material, double L1, dou
         if (!(H >= 0.0 && H <= Hmax)) {
             return std::nullopt;
         }
-    }
-    if (!(mu >= minPercentPerm)) {
-        return std::nullopt;
     }
     return static_cast<float>(std::min(mu, 100.0));
 }

@@ -24,12 +24,12 @@ struct CandidateQuantities {
 CandidateQuantities candidateQuantities(const DesignPFE& design, const CoreRecord& core,
                                         double turns, double percentPerm);
 
-// DC-bias turns iteration of DC BIASED and PFC BOOST: the percent permeability at which the
-// turns for L1 at that permeability carry I; nullopt when the core cannot reach it, when the
-// iteration leaves its range or does not settle, or when it falls below `minPercentPerm`.
+// DC-bias turns iteration of DC BIASED and PFC BOOST: the percent permeability (at most 100)
+// at which the turns for L1 mH at that permeability carry `current`; nullopt when the
+// iteration leaves its range (0 to the material's bias search maximum) or does not settle.
+// The caller compares the result with the minimum percent permeability.
 std::optional<float> dcBiasPercentPerm(std::string_view material, double L1mH, double current,
-                                       double AL, double le, double minPercentPerm,
-                                       const MaterialModel& model);
+                                       double AL, double le, const MaterialModel& model);
 
 // Swing model of CONTROLLED SWING and WIDE SWING: the percent permeability at the maximum
 // current, or -1 when the core cannot give both inductances.
