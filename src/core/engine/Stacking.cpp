@@ -1,0 +1,40 @@
+#include "engine/Stacking.h"
+
+namespace korvane {
+
+namespace {
+
+constexpr double InchesPerFoot = 12.0;
+
+void scale(float& field, double factor) {
+    field = static_cast<float>(static_cast<double>(field) * factor);
+}
+
+} // namespace
+
+void stackCore(CoreRecord& core, double stackCount) {
+    if (stackCount == 1.0) {
+        return;
+    }
+    const double s = stackCount;
+    scale(core.Ae, s);
+    scale(core.AL, s);
+    scale(core.volume, s);
+    scale(core.weight, s);
+
+    // Each added core lengthens a turn by twice its own height (the two long sides).
+    if (core.shape == CoreShape::ECore) {
+        scale(core.dimC, s);
+        core.MLT =
+            static_cast<float>(static_cast<double>(core.MLT) +
+                               2.0 * static_cast<double>(core.dimE) * (s - 1.0) / InchesPerFoot);
+        scale(core.dimE, s);
+    } else {
+        core.MLT =
+            static_cast<float>(static_cast<double>(core.MLT) +
+                               2.0 * static_cast<double>(core.Ht) * (s - 1.0) / InchesPerFoot);
+        scale(core.Ht, s);
+    }
+}
+
+} // namespace korvane

@@ -1,0 +1,98 @@
+#include "engine/Stacking.h"
+
+#include "catalog/CoreCatalog.h"
+#include "format/Messages.h"
+
+#include <gtest/gtest.h>
+
+namespace korvane {
+namespace {
+
+CoreRecord lookUp(const char* partNumber) {
+    RecordingSink sink;
+    ScopedMessageSink scope(sink);
+    CoreCatalog catalog;
+    CoreRecord core;
+    EXPECT_EQ(catalog.lookupPartNumber(core, partNumber), 1);
+    return core;
+}
+
+void expectSameCore(const CoreRecord& a, const CoreRecord& b) {
+    EXPECT_EQ(a.Ae, b.Ae);
+    EXPECT_EQ(a.AL, b.AL);
+    EXPECT_EQ(a.volume, b.volume);
+    EXPECT_EQ(a.weight, b.weight);
+    EXPECT_EQ(a.MLT, b.MLT);
+    EXPECT_EQ(a.Ht, b.Ht);
+    EXPECT_EQ(a.OD, b.OD);
+    EXPECT_EQ(a.ID, b.ID);
+    EXPECT_EQ(a.dimA, b.dimA);
+    EXPECT_EQ(a.dimB, b.dimB);
+    EXPECT_EQ(a.dimC, b.dimC);
+    EXPECT_EQ(a.dimD, b.dimD);
+    EXPECT_EQ(a.dimE, b.dimE);
+    EXPECT_EQ(a.dimF, b.dimF);
+    EXPECT_EQ(a.le, b.le);
+    EXPECT_EQ(a.Aw, b.Aw);
+}
+
+TEST(StackCore, OneCoreIsUnchanged) {
+    for (const char* pn : {"T106-226", "E125-226"}) {
+        const CoreRecord single = lookUp(pn);
+        CoreRecord stacked = single;
+        stackCore(stacked, 1.0);
+        expectSameCore(stacked, single);
+    }
+}
+
+TEST(StackCore, TwoToroidsDoubleHeightAndGrowTheTurn) {
+    // T106-226: Ht 0.357 -> 0.714; MLT + 2 x 0.357 x 1 / 12 = + 0.0595 ft (Ht / 6)
+    const CoreRecord single = lookUp("T106-226");
+    CoreRecord stacked = single;
+    stackCore(stacked, 2.0);
+    EXPECT_FLOAT_EQ(stacked.Ht, 0.714F);
+    EXPECT_FLOAT_EQ(stacked.AL, 2.0F * single.AL);
+    EXPECT_FLOAT_EQ(stacked.Ae, 2.0F * single.Ae);
+    EXPECT_FLOAT_EQ(stacked.volume, 2.0F * single.volume);
+    EXPECT_FLOAT_EQ(stacked.weight, 2.0F * single.weight);
+    EXPECT_NEAR(stacked.MLT, single.MLT + 0.0595, 1e-6);
+    // what a stack does not change
+    EXPECT_EQ(stacked.OD, single.OD);
+    EXPECT_EQ(stacked.ID, single.ID);
+    EXPECT_EQ(stacked.le, single.le);
+    EXPECT_EQ(stacked.Aw, single.Aw);
+}
+
+TEST(StackCore, CompositeStacksLikeAToroid) {
+    CoreRecord core;
+    core.shape = CoreShape::Composite;
+    core.Ht = 0.5F;
+    core.MLT = 0.2F;
+    core.AL = 100.0F;
+    // s = 3: Ht 1.5, MLT 0.2 + 2 x 0.5 x 2 / 12 = 0.366667, AL 300
+    stackCore(core, 3.0);
+    EXPECT_FLOAT_EQ(core.Ht, 1.5F);
+    EXPECT_NEAR(core.MLT, 0.366667, 1e-6);
+    EXPECT_FLOAT_EQ(core.AL, 300.0F);
+}
+
+TEST(StackCore, TwoECores) {
+    // E125-226: C 0.366 -> 0.732, E 0.36 -> 0.72; MLT + 2 x 0.36 x 1 / 12 = + 0.06 ft
+    const CoreRecord single = lookUp("E125-226");
+    ASSERT_EQ(single.dimE, 0.36F);
+    CoreRecord stacked = single;
+    stackCore(stacked, 2.0);
+    EXPECT_FLOAT_EQ(stacked.dimC, 0.732F);
+    EXPECT_FLOAT_EQ(stacked.dimE, 0.72F);
+    EXPECT_NEAR(stacked.MLT, single.MLT + 0.06, 1e-6);
+    EXPECT_FLOAT_EQ(stacked.AL, 2.0F * single.AL);
+    EXPECT_FLOAT_EQ(stacked.Ae, 2.0F * single.Ae);
+    EXPECT_FLOAT_EQ(stacked.volume, 2.0F * single.volume);
+    EXPECT_FLOAT_EQ(stacked.weight, 2.0F * single.weight);
+    EXPECT_EQ(stacked.dimA, single.dimA);
+    EXPECT_EQ(stacked.dimF, single.dimF);
+    EXPECT_EQ(stacked.Ht, 0.0F);
+}
+
+} // namespace
+} // namespace korvane
