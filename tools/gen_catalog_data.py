@@ -164,6 +164,10 @@ def toroid_proportions(i, od):
     """ID/OD and Ht/OD of base size i: small cores have thicker walls and are flatter."""
     id_ratio = 0.50 + 0.08 * min(1.0, od / 1.5) + 0.02 * wobble(i, 1)
     ht_ratio = 0.33 + 0.07 * min(1.0, od / 2.0) + 0.03 * wobble(i, 2)
+    if od < 0.13:
+        # The 0.12 in core is pressed relatively taller, so it keeps a window-and-section
+        # product the design search accepts as a complete set of dimensions.
+        ht_ratio = max(ht_ratio, 0.36)
     return id_ratio, ht_ratio
 
 

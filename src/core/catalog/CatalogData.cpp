@@ -14,13 +14,13 @@ namespace {
 
 // Toroids, smallest core first; part number and AL (nH/turn^2).
 constexpr std::array<CatalogListing, 536> kToroidListings = {{
-    {"T12-104", 0.51F},
-    {"T12-106", 0.77F},
-    {"T12-110", 1.3F},
-    {"T12-226", 3.2F},
-    {"T12-240", 5.0F},
-    {"T12-260", 7.4F},
-    {"T12-275", 9.1F},
+    {"T12-104", 0.58F},
+    {"T12-106", 0.88F},
+    {"T12-110", 1.4F},
+    {"T12-226", 3.7F},
+    {"T12-240", 5.7F},
+    {"T12-260", 8.4F},
+    {"T12-275", 10.0F},
     {"T14-104", 0.62F},
     {"T14-106", 0.94F},
     {"T14-110", 1.5F},
@@ -746,7 +746,7 @@ constexpr std::array<CompositeListing, 10> kCompositeListings = {{
 
 // Toroid sizes: key, Ae (cm^2), le (cm), ID, OD, Ht (in); ordered by volume.
 constexpr std::array<ToroidSize, 75> kToroidSizes = {{
-    {"12", 0.007155F, 0.6856F, 0.059F, 0.12F, 0.038F},
+    {"12", 0.008139F, 0.6856F, 0.059F, 0.12F, 0.043F},
     {"14", 0.01027F, 0.8109F, 0.071F, 0.14F, 0.048F},
     {"16", 0.01372F, 0.9412F, 0.084F, 0.16F, 0.058F},
     {"18", 0.01614F, 1.036F, 0.09F, 0.18F, 0.058F},
