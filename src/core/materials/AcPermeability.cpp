@@ -19,7 +19,7 @@ constexpr const char* kCaption = "Return from calc_pct_perm_ac";
 } // namespace
 
 std::optional<PermPair> calc_pct_perm_ac(double B_ac_zero, std::string_view material,
-                                         const MaterialModel& model) {
+                                         const MaterialModel& model, AcDiagnostics diagnostics) {
     float Bmax = 0.0F;
     float satFraction = 0.0F;
     float initialPerm = 0.0F;
@@ -37,14 +37,17 @@ std::optional<PermPair> calc_pct_perm_ac(double B_ac_zero, std::string_view mate
         return PermPair{static_cast<float>(100.0 * fraction), static_cast<float>(100.0 * slope)};
     }
 
-    const bool highFlux = isHighFluxMaterial(material);
+    const bool report = diagnostics == AcDiagnostics::Show && isHighFluxMaterial(material);
+    bool reportedPass = false;
+    bool reportedEstimate = false;
+    const MaterialModel::AcMagEvaluator acMag = model.acMagEvaluator(material);
     double estimate = B_ac_zero;
     double convf = 0.5;
     double delB = 1000.0;
     double err = 200.0;
     PermPair pair;
     for (int pass = 0; err > kTolerance && pass < kMaxPasses; ++pass) {
-        const auto p = model.calc_ac_mag(material, estimate);
+        const auto p = acMag(estimate);
         if (!p) {
             showMessage(strprintf("B_ac_zero = %6.3f, pdata[1] = xxx", B_ac_zero),
                         "calc_pct_perm_ac ERROR ");
@@ -59,7 +62,8 @@ std::optional<PermPair> calc_pct_perm_ac(double B_ac_zero, std::string_view mate
         if (newtonDen == 0.0 || !std::isfinite(newtonDen)) {
             newtonDen = 1.0;
         }
-        if (highFlux && B_ac_zero > kHighFluxReport) {
+        if (report && !reportedPass && B_ac_zero > kHighFluxReport) {
+            reportedPass = true;
             const double data2 = perm / newtonDen * mu;
             showMessage(strprintf("Material %s B_ac_zero = %6.3f pct perm %6.3f, permdot %6.3f "
                                   "data2 %6.3f",
@@ -73,7 +77,8 @@ std::optional<PermPair> calc_pct_perm_ac(double B_ac_zero, std::string_view mate
         delB = (B_ac_zero * perm - estimate) / newtonDen;
         const double lastEstimate = estimate;
         estimate += delB * convf;
-        if (highFlux && estimate > kHighFluxReport) {
+        if (report && !reportedEstimate && estimate > kHighFluxReport) {
+            reportedEstimate = true;
             showMessage(strprintf("Material %s B_ac_zero = %6.3f B_err %6.1f  last est %6.3f, "
                                   "Bac_est %6.3f delB %6.3f",
                                   code.c_str(), B_ac_zero, err, lastEstimate, estimate, delB),
@@ -81,6 +86,11 @@ std::optional<PermPair> calc_pct_perm_ac(double B_ac_zero, std::string_view mate
         }
         if (estimate > Bmax) {
             estimate = Bmax;
+        }
+        // An estimate that no longer moves (held at Bmax, or a step below its resolution)
+        // repeats this pass exactly until the pass limit: its pair is the answer.
+        if (estimate == lastEstimate) {
+            break;
         }
     }
     return pair;

@@ -13,7 +13,14 @@ namespace korvane {
 // permeability. Beyond Bmax / satFraction the closed-form saturation law answers directly;
 // otherwise a damped Newton iteration of at most 500 passes stops within 100 gauss and returns
 // the pair of its last pass. None (after a message) for an unknown material.
+//
+// The high-flux mixes report their iteration above 10000 gauss in two diagnostic messages.
+// Each is shown once per evaluation (a pass-by-pass report would open up to 500 boxes), and
+// not at all with AcDiagnostics::Quiet: the design search evaluates thousands of operating
+// points and must not stop on a box for each.
+enum class AcDiagnostics { Show, Quiet };
 std::optional<PermPair> calc_pct_perm_ac(double B_ac_zero, std::string_view material,
-                                         const MaterialModel& model);
+                                         const MaterialModel& model,
+                                         AcDiagnostics diagnostics = AcDiagnostics::Show);
 
 } // namespace korvane

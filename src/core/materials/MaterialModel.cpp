@@ -16,6 +16,10 @@ std::optional<PermPair> MaterialModel::calc_ac_mag(std::string_view /*material*/
     return std::nullopt;
 }
 
+MaterialModel::AcMagEvaluator MaterialModel::acMagEvaluator(std::string_view material) const {
+    return [this, code = std::string(material)](double B) { return calc_ac_mag(code, B); };
+}
+
 float MaterialModel::dcPercentPerm(std::string_view /*material*/, int /*reserved*/,
                                    float& /*slope*/, double /*H*/) const {
     return 33.0F;

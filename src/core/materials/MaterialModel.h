@@ -4,6 +4,7 @@
 #include "materials/PermPair.h"
 #include "requirements/Application.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,10 @@ class MaterialModel {
     virtual float reservedPercentPerm(std::string_view material, double B) const;
     // {percent permeability, d/dB} under AC flux B, or none.
     virtual std::optional<PermPair> calc_ac_mag(std::string_view material, double B) const;
+    // calc_ac_mag of one material as a function of B, with the material looked up once:
+    // iterations that evaluate one material many times call this instead.
+    using AcMagEvaluator = std::function<std::optional<PermPair>(double B)>;
+    virtual AcMagEvaluator acMagEvaluator(std::string_view material) const;
     // Percent permeability under DC bias H; slope written.
     virtual float dcPercentPerm(std::string_view material, int reserved, float& slope,
                                 double H) const;

@@ -85,17 +85,14 @@ float PowderMaterialModel::reservedPercentPerm(std::string_view /*material*/, do
     return 0.0F;
 }
 
-std::optional<PermPair> PowderMaterialModel::calc_ac_mag(std::string_view material,
-                                                         double B) const {
+namespace {
+
+// %mu and its slope under AC flux B for one resolved material row.
+std::optional<PermPair> acMagAt(const AcMagRow& row, const AcLimitRow& limit, bool highFlux,
+                                double B) {
     if (!(B >= 0.0)) {
         return std::nullopt;
     }
-    const auto index = acMagIndex(material);
-    if (!index || *index >= acLimitTable().size()) {
-        return std::nullopt;
-    }
-    const AcMagRow& row = acMagTable()[*index];
-    const AcLimitRow& limit = acLimitTable()[*index];
     const double Bmax = limit.Bmax;
     const double B0 = std::max(B, kLowestArgument);
     const double Bc = std::min(B0, Bmax);
@@ -105,7 +102,6 @@ std::optional<PermPair> PowderMaterialModel::calc_ac_mag(std::string_view materi
     }
     double pct = fit->value;
     double slope = fit->slope;
-    const bool highFlux = isHighFluxMaterial(material);
     if (row.kind == kAcKindRational) {
         if (Bc < kAcFloorFlux && pct < 100.0) {
             pct = 100.0;
@@ -127,6 +123,31 @@ std::optional<PermPair> PowderMaterialModel::calc_ac_mag(std::string_view materi
         slope = (pct / B0) * (1.0 - 0.01 * pct * mu);
     }
     return PermPair{static_cast<float>(pct), static_cast<float>(slope)};
+}
+
+} // namespace
+
+std::optional<PermPair> PowderMaterialModel::calc_ac_mag(std::string_view material,
+                                                         double B) const {
+    if (!(B >= 0.0)) {
+        return std::nullopt;
+    }
+    const auto index = acMagIndex(material);
+    if (!index || *index >= acLimitTable().size()) {
+        return std::nullopt;
+    }
+    return acMagAt(acMagTable()[*index], acLimitTable()[*index], isHighFluxMaterial(material), B);
+}
+
+MaterialModel::AcMagEvaluator PowderMaterialModel::acMagEvaluator(std::string_view material) const {
+    const auto index = acMagIndex(material);
+    if (!index || *index >= acLimitTable().size()) {
+        return [](double) { return std::optional<PermPair>(); };
+    }
+    const AcMagRow* row = &acMagTable()[*index];
+    const AcLimitRow* limit = &acLimitTable()[*index];
+    const bool highFlux = isHighFluxMaterial(material);
+    return [row, limit, highFlux](double B) { return acMagAt(*row, *limit, highFlux, B); };
 }
 
 float PowderMaterialModel::dcPercentPerm(std::string_view material, int reserved, float& slope,

@@ -12,6 +12,7 @@ class PowderMaterialModel : public MaterialModel {
                         double B) const override;
     float reservedPercentPerm(std::string_view material, double B) const override;
     std::optional<PermPair> calc_ac_mag(std::string_view material, double B) const override;
+    AcMagEvaluator acMagEvaluator(std::string_view material) const override;
     float dcPercentPerm(std::string_view material, int reserved, float& slope,
                         double H) const override;
     std::optional<PermPair> dcPercentPermPair(std::string_view material, int reserved,
