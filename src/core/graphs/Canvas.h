@@ -78,6 +78,11 @@ class Canvas {
     virtual bool printing() const = 0;
     // Device pixels per typographic point, for laying out fonts given in pixels.
     virtual double pixelsPerPoint() const = 0;
+    // Point size of a font that is `pixels` device pixels high on this canvas.
+    double pointsForPixels(double pixels) const {
+        const double scale = pixelsPerPoint();
+        return scale > 0.0 ? pixels / scale : pixels;
+    }
 
     const Pen& pen() const { return pen_; }
     void setPen(const Pen& pen) { pen_ = pen; }

@@ -34,4 +34,10 @@ int GraphState::drawablePointCount() const {
     return std::clamp(pointsPerCurve, 0, kGraphPointCapacity);
 }
 
+Rect graphWindowRect(Size screen) {
+    const int left = screen.width / 12;
+    const int top = screen.height / 6;
+    return {left, top, left + screen.width / 2, top + screen.height / 2};
+}
+
 } // namespace korvane

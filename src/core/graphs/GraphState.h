@@ -91,4 +91,8 @@ struct GraphState {
     }
 };
 
+// The graph window at creation: 1/12 of the screen width from the left, 1/6 of the screen
+// height from the top, half the screen wide and high (whole pixels, truncated).
+Rect graphWindowRect(Size screen);
+
 } // namespace korvane

@@ -19,6 +19,7 @@ struct RecordedPrimitive {
     Pen pen;
     Color brush;
     Font font;
+    bool operator==(const RecordedPrimitive&) const = default;
 };
 
 struct RecordedText {

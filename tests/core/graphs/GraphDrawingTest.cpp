@@ -64,21 +64,8 @@ GraphState materialState() {
     return state;
 }
 
-TEST(GraphState, CreationDefaultsAndTextBuffers) {
+TEST(GraphState, TextBuffersCountsAndWindowPlacement) {
     GraphState state;
-    EXPECT_EQ(state.caption, "GraphicsForm Constructor");
-    EXPECT_EQ(state.xDecades, 3);
-    EXPECT_EQ(state.yDecades, 0);
-    EXPECT_EQ(state.pointsPerCurve, 60);
-    EXPECT_EQ(state.curveCount, 1);
-    EXPECT_EQ(state.curveLimit, 16);
-    EXPECT_FLOAT_EQ(state.currentScale, 1.0F);
-    EXPECT_FLOAT_EQ(state.inductanceScale, 1.0F);
-    EXPECT_TRUE(std::all_of(state.curveReference.begin(), state.curveReference.end(),
-                            [](float r) { return r == 1.0F; }));
-    EXPECT_FALSE(state.printRequested);
-    EXPECT_FALSE(state.printButtonVisible);
-
     // Buffers of 18, 64 and 44 characters keep 17, 63 and 43 of them.
     state.setCurveName(3, std::string(30, 'N'));
     EXPECT_EQ(state.curveNames[3].size(), 17U);
@@ -92,6 +79,13 @@ TEST(GraphState, CreationDefaultsAndTextBuffers) {
     state.pointsPerCurve = 500;
     EXPECT_EQ(state.drawableCurveCount(), 16);
     EXPECT_EQ(state.drawablePointCount(), 100);
+    state.curveLimit = 5;
+    state.pointsPerCurve = -3;
+    EXPECT_EQ(state.drawableCurveCount(), 5);
+    EXPECT_EQ(state.drawablePointCount(), 0);
+
+    // 1280 x 1024: left 1280/12 = 106, top 1024/6 = 170, 640 x 512.
+    EXPECT_EQ(graphWindowRect({1280, 1024}), (Rect{106, 170, 746, 682}));
 }
 
 TEST(DrawGraph, MaterialCurvesSkipEmptyNamesAndNonPositiveReferences) {
@@ -146,6 +140,16 @@ TEST(DrawGraph, HostileStateDrawsWithinBounds) {
     drawGraph(state, canvas);
     EXPECT_TRUE(redPolylines(canvas).empty());
     EXPECT_LE(canvas.primitives().size(), 2000U);
+
+    // A minimised window: a zero frame collapses every line onto the corner.
+    GraphState sane = materialState();
+    RecordingCanvas empty({0, 0});
+    drawGraph(sane, empty);
+    ASSERT_FALSE(empty.lines().empty());
+    for (const RecordedLine& l : empty.lines()) {
+        EXPECT_EQ(l.from, (Point{0, 0}));
+        EXPECT_EQ(l.to, (Point{0, 0}));
+    }
 
     state.graphKind = kGraphInductanceVsCurrent;
     for (auto& p : state.points[0]) {
@@ -342,6 +346,19 @@ TEST(DrawGraph, PrintRequestUsesThePrinterFrameOnce) {
     drawGraph(state, canvas); // the next paint is the screen again
     EXPECT_EQ(canvas.filledRects().size(), 1U);
     EXPECT_TRUE(state.printButtonVisible);
+}
+
+TEST(DrawGraph, RepaintDrawsTheSameFromTheStoredPoints) {
+    const GraphState states[] = {materialState(), inductanceState(5.0F, 47.0F),
+                                 agingState(87.0F, 143.0F)};
+    for (GraphState state : states) {
+        SCOPED_TRACE(static_cast<int>(state.graphKind));
+        RecordingCanvas first(kScreen);
+        drawGraph(state, first);
+        RecordingCanvas second(kScreen);
+        drawGraph(state, second);
+        EXPECT_EQ(first.primitives(), second.primitives());
+    }
 }
 
 TEST(RecordingCanvas, MetricsAndPolylines) {
