@@ -43,14 +43,19 @@ std::optional<int> logY(const PlotAxes& axes, double y, double reference) {
     return toPixel(f.lowestRow() + f.yLength * std::log10(y / reference) / axes.yDecadeCount());
 }
 
+// n * v / d in 64 bits: the product may not fit an int for a very large surface.
+int scaled(int v, int n, int d) {
+    return static_cast<int>(static_cast<long long>(v) * n / d);
+}
+
 } // namespace
 
 PixelFrame screenFrame(int w, int h) {
     PixelFrame f;
     f.left = w / 20;
-    f.right = 11 * w / 12;
+    f.right = scaled(w, 11, 12);
     f.top = h / 12;
-    f.bottom = 19 * h / 20;
+    f.bottom = scaled(h, 19, 20);
     f.xOrigin = w / 10;
     f.xLength = f.right - f.xOrigin;
     f.yLength = 2 * f.top - f.bottom;
@@ -60,9 +65,9 @@ PixelFrame screenFrame(int w, int h) {
 PixelFrame printFrame(int w, int h) {
     PixelFrame f;
     f.left = w / 20;
-    f.right = 11 * w / 12;
+    f.right = scaled(w, 11, 12);
     f.top = h / 8;
-    f.bottom = 19 * h / 20;
+    f.bottom = scaled(h, 19, 20);
     f.xOrigin = static_cast<int>(0.1 * w);
     f.xLength = f.right - f.xOrigin;
     f.yLength = 2 * f.top - f.bottom;

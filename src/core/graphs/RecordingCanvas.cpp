@@ -1,5 +1,6 @@
 #include "graphs/RecordingCanvas.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace korvane {
@@ -7,7 +8,7 @@ namespace korvane {
 namespace {
 
 int roundToPixels(double v) {
-    return static_cast<int>(std::floor(v + 0.5));
+    return static_cast<int>(std::floor(std::clamp(v, 0.0, 1.0e9) + 0.5));
 }
 
 } // namespace
