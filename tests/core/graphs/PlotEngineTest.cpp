@@ -154,14 +154,6 @@ TEST(DrawAxes, LinearNinetyTo360HasTwentySevenDivisions) {
     EXPECT_EQ(texts.back(), "360");
 }
 
-TEST(DrawAxes, SmallRangeGetsDecimals) {
-    RecordingCanvas canvas({kWidth, kHeight});
-    draw_axes(canvas, axes(1.0, 0, 0.0, 1.0));
-    const std::vector<std::string> expected = {"0.0", "0.1", "0.2", "0.3", "0.4", "0.5",
-                                               "0.6", "0.7", "0.8", "0.9", "1.0"};
-    EXPECT_EQ(textsOf(canvas), expected);
-}
-
 TEST(DrawAxes, LabelThatDoesNotFitStartsAtTheLeftEdge) {
     RecordingCanvas canvas({kWidth, kHeight});
     canvas.setFontSize(40.0); // "100" is 3*24 = 72 wide: 120 - 72 - 18 = 30 < left 60
