@@ -55,11 +55,11 @@ struct Pen {
     bool operator==(const Pen&) const = default;
 };
 
-// Font sizes are in points so that the same font keeps its physical size on the screen and
-// on a printer page; the canvas converts them to device pixels (pixelsPerPoint).
+// The font height is in points (the point size) so that a font keeps its physical size on
+// the screen and on a printer page; the canvas converts it to device pixels (pixelsPerPoint).
 struct Font {
     std::string name = "Arial";
-    double size = 9.0;
+    double height = 9.0;
     Color color = colors::black;
     bool bold = false;
     bool operator==(const Font&) const = default;
@@ -78,7 +78,7 @@ class Canvas {
     virtual bool printing() const = 0;
     // Device pixels per typographic point, for laying out fonts given in pixels.
     virtual double pixelsPerPoint() const = 0;
-    // Point size of a font that is `pixels` device pixels high on this canvas.
+    // Font height in points of a font that is `pixels` device pixels high on this canvas.
     double pointsForPixels(double pixels) const {
         const double scale = pixelsPerPoint();
         return scale > 0.0 ? pixels / scale : pixels;
@@ -94,7 +94,7 @@ class Canvas {
 
     const Font& font() const { return font_; }
     void setFont(Font font) { font_ = std::move(font); }
-    void setFontSize(double size) { font_.size = size; }
+    void setFontHeight(double height) { font_.height = height; }
     void setFontColor(Color color) { font_.color = color; }
 
     Point penPosition() const { return position_; }

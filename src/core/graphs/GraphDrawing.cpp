@@ -192,11 +192,11 @@ void drawGraphPage(GraphState& state, Canvas& canvas, std::string_view dateText)
 
     Font font = state.font;
     font.color = colors::black;
-    font.size = 1.5 * state.font.size;
+    font.height = 1.5 * state.font.height;
     canvas.setFont(font);
     canvas.textOut((w - canvas.textWidth(state.printTitle)) / 2, h / 10, state.printTitle);
 
-    font.size = 0.7 * state.font.size;
+    font.height = 0.7 * state.font.height;
     canvas.setFont(font);
     canvas.textOut((w - canvas.textWidth(state.xLabel)) / 2, static_cast<int>(0.9 * h),
                    state.xLabel);

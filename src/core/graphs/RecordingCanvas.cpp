@@ -23,7 +23,7 @@ RecordedPrimitive RecordingCanvas::withState(RecordedPrimitive::Kind kind) const
 }
 
 double RecordingCanvas::fontPixels() const {
-    const double pixels = font().size * pixelsPerPoint_;
+    const double pixels = font().height * pixelsPerPoint_;
     return std::isfinite(pixels) && pixels > 0.0 ? pixels : 0.0;
 }
 

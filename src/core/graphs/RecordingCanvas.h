@@ -38,7 +38,8 @@ struct RecordedLine {
 
 // A canvas that draws nothing and records every primitive in order. Text metrics are
 // deterministic: a character is 0.6 font heights wide, a line one font height tall, the font
-// height in pixels being the point size times pixelsPerPoint, each rounded to whole pixels.
+// height in pixels being the font height in points times pixelsPerPoint, each rounded to whole
+// pixels.
 class RecordingCanvas : public Canvas {
   public:
     explicit RecordingCanvas(Size size, bool printing = false, double pixelsPerPoint = 1.0)

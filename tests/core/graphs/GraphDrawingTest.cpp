@@ -295,7 +295,7 @@ TEST(AutomaticAxes, FlatAgingSeriesKeepsOneStep) {
 
 TEST(DrawGraphPage, PlacesTitleLabelsDateAndThePrinterFrame) {
     GraphState state = agingState(87.0F, 143.0F);
-    state.font.size = 10.0;
+    state.font.height = 10.0;
     state.setPrintTitle("CORE TEMPERATURE vs TIME");
     state.xLabel = "TIME IN HOURS";
     state.yLabel = "TEMP, DEG C";
@@ -306,12 +306,12 @@ TEST(DrawGraphPage, PlacesTitleLabelsDateAndThePrinterFrame) {
     const RecordedText* title = page.findText("CORE TEMPERATURE vs TIME");
     ASSERT_NE(title, nullptr);
     EXPECT_EQ(title->topLeft, (Point{(1100 - 216) / 2, 85}));
-    EXPECT_DOUBLE_EQ(title->font.size, 15.0);
+    EXPECT_DOUBLE_EQ(title->font.height, 15.0);
     // X label in 7 pt: 13 * 4.2 = 54.6 -> 55 wide, centred at 0.9*850 = 765.
     const RecordedText* xLabel = page.findText("TIME IN HOURS");
     ASSERT_NE(xLabel, nullptr);
     EXPECT_EQ(xLabel->topLeft, (Point{(1100 - 55) / 2, 765}));
-    EXPECT_DOUBLE_EQ(xLabel->font.size, 7.0);
+    EXPECT_DOUBLE_EQ(xLabel->font.height, 7.0);
     // Y label at (1100/36, 850/2).
     const RecordedText* yLabel = page.findText("TEMP, DEG C");
     ASSERT_NE(yLabel, nullptr);
@@ -363,7 +363,7 @@ TEST(DrawGraph, RepaintDrawsTheSameFromTheStoredPoints) {
 
 TEST(RecordingCanvas, MetricsAndPolylines) {
     RecordingCanvas canvas({100, 100}, false, 2.0);
-    canvas.setFontSize(10.0); // 20 pixels
+    canvas.setFontHeight(10.0); // 20 pixels
     EXPECT_EQ(canvas.textHeight("ABC"), 20);
     EXPECT_EQ(canvas.textWidth("ABC"), 36); // 3 * 0.6 * 20
     canvas.moveTo(1, 1);

@@ -156,7 +156,7 @@ TEST(DrawAxes, LinearNinetyTo360HasTwentySevenDivisions) {
 
 TEST(DrawAxes, LabelThatDoesNotFitStartsAtTheLeftEdge) {
     RecordingCanvas canvas({kWidth, kHeight});
-    canvas.setFontSize(40.0); // "100" is 3*24 = 72 wide: 120 - 72 - 18 = 30 < left 60
+    canvas.setFontHeight(40.0); // "100" is 3*24 = 72 wide: 120 - 72 - 18 = 30 < left 60
     draw_axes(canvas, axes(1.0, 0, 0.0, 100.0));
     EXPECT_EQ(canvas.texts().back().topLeft.x, 60);
 }
