@@ -7,6 +7,8 @@
 #include "format/StrPrintf.h"
 #include "materials/MaterialTable.h"
 
+#include <optional>
+#include <span>
 #include <string>
 
 namespace korvane {
@@ -170,12 +172,45 @@ int CoreCatalog::readCatalogLine(CoreRecord& record, int line, CoreShape shape) 
     return left;
 }
 
-int CoreCatalog::lookupPartNumber(CoreRecord& record, std::string_view partNumber) {
-    const CoreShape shape = shapeFromPartNumber(partNumber);
-    for (int line = 0; readCatalogLine(record, line, shape) > 0; ++line) {
-        if (record.partNumber == partNumber) {
-            return 1;
+namespace {
+
+// Line of the first listing of a shape whose part number is exactly `partNumber`.
+template <typename Listing>
+std::optional<int> listingLine(std::span<const Listing> listings, std::string_view partNumber) {
+    for (std::size_t i = 0; i < listings.size(); ++i) {
+        if (listings[i].partNumber == partNumber) {
+            return static_cast<int>(i);
         }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+int CoreCatalog::lookupPartNumber(CoreRecord& record, std::string_view partNumber) {
+    // The listing is found by its part number first and only that line is read: the design
+    // search looks every E-core up for its bobbin, and reading the whole shape up to it each
+    // time made the search quadratic in the catalog.
+    const CoreShape shape = shapeFromPartNumber(partNumber);
+    std::optional<int> line;
+    switch (shape) {
+    case CoreShape::Toroid:
+        line = listingLine(tables_.toroidListings, partNumber);
+        break;
+    case CoreShape::ECore:
+        line = listingLine(tables_.eCoreListings, partNumber);
+        break;
+    case CoreShape::Composite:
+        line = listingLine(tables_.compositeListings, partNumber);
+        break;
+    }
+    if (line && readCatalogLine(record, *line, shape) > 0) {
+        return 1;
+    }
+    // Not listed: the record holds the last listing of the shape, as after a full walk.
+    const int count = listingCount(shape);
+    if (count > 0) {
+        readCatalogLine(record, count - 1, shape);
     }
     showMessage(strprintf("Core P/N %s not found in %3d listings", std::string(partNumber).c_str(),
                           listingCount(shape)),

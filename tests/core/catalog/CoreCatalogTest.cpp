@@ -231,9 +231,11 @@ TEST_F(CoreCatalogTest, ToroidListingWithoutSizeRow) {
     EXPECT_EQ(r.material, "");
     EXPECT_FLOAT_EQ(r.OD, 0.0F);
 
-    // a lookup walks past the broken listing, showing its message once more
+    // a lookup reads only the listing it finds: the broken one before it stays silent
     sink.clear();
     EXPECT_EQ(local.lookupPartNumber(r, "T80-999"), 1);
+    EXPECT_TRUE(sink.empty());
+    EXPECT_EQ(local.lookupPartNumber(r, "T999-275A"), 1);
     EXPECT_EQ(sink.size(), 1U);
 }
 
