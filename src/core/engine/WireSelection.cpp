@@ -206,6 +206,17 @@ int select_wire(const DesignPFE& design, Application application, WireRecord& wi
             rdc = calcWinding(candidate, core, turns, system, wire.size, leadLength, Ta, winding,
                               bobbin);
             candidate.rdc = static_cast<float>(rdc);
+            // The strands that fit the former wire's width may carry less copper, and more
+            // resistance, than the single wire did: the limits hold for the stranded winding.
+            if (rdc == 0.0) {
+                return R::NoFitWire;
+            }
+            if (static_cast<double>(strands) * wire.areaCmil < requiredArea && requiredArea > 1.0) {
+                return R::CurrentDensity;
+            }
+            if (Rs > 0.0 && rdc > Rs) {
+                return R::ResistanceLimit;
+            }
         }
         // The factor's lookup refreshes the record it is given: keep `wire` as chosen.
         WireRecord strand = wire;

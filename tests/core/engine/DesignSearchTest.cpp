@@ -1,0 +1,280 @@
+#include "engine/DesignSearch.h"
+
+#include "catalog/CoreCatalog.h"
+#include "format/Messages.h"
+#include "format/StrPrintf.h"
+#include "requirements/RequirementEntry.h"
+#include "settings/DesignParameters.h"
+#include "settings/MaterialSelection.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace korvane {
+namespace {
+
+// A realistic requirement of each application, as the requirements window's eleven texts.
+RequirementTexts requirementTexts(Application a) {
+    switch (a) {
+    case Application::DcBiased: // 100 uH buck choke, 10 A, 12 V in / 5 V out at 100 kHz
+        return {"100", "0", "10", "", "", "12", "5", "100", "25", "1", "1"};
+    case Application::ControlledSwing: // 100 uH at 10 A, at most 150 uH at 1 A
+        return {"100", "0", "10", "150", "1", "12", "5", "100", "25", "1", "1"};
+    case Application::WideSwing: // 100 uH at 10 A rising to 500 uH at 1 A
+        return {"100", "0", "10", "500", "1", "12", "5", "100", "25", "1", "1"};
+    case Application::PfcBoost: // 400 uH, 6 A peak, 375 V peak in, 400 V out, 65 kHz
+        return {"400", "0", "6", "", "", "375", "400", "65", "25", "1", "1"};
+    case Application::Line60Hz: // 10 mH at 2 A rms, 20 mH at 0.5 A rms
+        return {"10000", "0", "2", "20000", "0.5", "", "", "60", "25", "1", "1"};
+    case Application::Resonant: // 10 uH, 2 A peak, 100 V peak: 795.8 kHz
+        return {"10", "0", "2", "", "", "100", "", "795.8", "25", "1", "1"};
+    }
+    return {};
+}
+
+struct SearchRun {
+    DesignParameters parameters;
+    MaterialSelection selection;
+    RecordingSink sink;
+    DesignPFE design;
+    SearchResult result;
+    std::vector<TraceEvent> trace;
+};
+
+void runSearch(SearchRun& run, Application a, CoreShape shape, const RequirementTexts& texts) {
+    ScopedMessageSink scoped(run.sink);
+    RequirementEntry entry(run.parameters);
+    entry.activate(a);
+    entry.setShape(shape);
+    ASSERT_TRUE(entry.accept(texts)) << (run.sink.empty() ? "" : run.sink.last().text);
+    run.design = makeDesignRun(entry.requirement(), run.parameters.wireSystem());
+    run.result = runDesignSearch(run.design, run.parameters, run.selection, nullptr,
+                                 [&run](const TraceEvent& e) { run.trace.push_back(e); });
+}
+
+// Checks every accepted design against the requirement and the limits, from its own fields.
+void checkDesigns(const SearchRun& run) {
+    const DesignPFE& d = run.design;
+    const Application a = d.application;
+    const ParameterSet& p = run.parameters.set(a);
+    CoreCatalog catalog;
+    for (int i = 0; i < run.result.accepted; ++i) {
+        const DesignCandidate& c = run.result.table.slots[static_cast<std::size_t>(i)];
+        const CoreRecord& core = run.result.cores[static_cast<std::size_t>(i)];
+        SCOPED_TRACE(c.partNumber);
+        ASSERT_GT(c.turns, 0.0F);
+        EXPECT_EQ(c.turns, std::floor(c.turns));
+
+        // Stacked core values in the candidate.
+        CoreRecord single;
+        ASSERT_EQ(catalog.lookupPartNumber(single, c.partNumber), 1);
+        EXPECT_FLOAT_EQ(c.al, single.AL * d.stackCount);
+        EXPECT_FLOAT_EQ(c.ae, single.Ae * d.stackCount);
+
+        // Inductance at the operating point: AL N^2 %mu / 100 meets L1 within one turn.
+        const double mu = c.percentPerm * 0.01;
+        auto inductance = [&](double n) { return c.al * n * n * mu * 1e-6; }; // mH
+        if (a == Application::Line60Hz) {
+            EXPECT_GE(inductance(c.turns + 0.5), d.L1 * (1 - 1e-6));
+        } else {
+            EXPECT_GE(inductance(c.turns + 0.5), d.L1 * (1 - 1e-6));
+            EXPECT_LE(inductance(c.turns - 0.5), d.L1 * (1 + 1e-6));
+        }
+        if (a == Application::DcBiased || a == Application::PfcBoost) {
+            EXPECT_GE(c.percentPerm, p.Min_mu);
+            EXPECT_LE(c.percentPerm, 100.0F);
+        }
+
+        // Copper: the current density is met and the winding fits the window.
+        const double current = a == Application::Line60Hz   ? std::max(d.I1rms, d.I2rms)
+                               : a == Application::Resonant ? d.Ipk / std::sqrt(2.0)
+                               : a == Application::PfcBoost ? d.I1peak / std::sqrt(2.0)
+                                                            : d.I1peak;
+        const double copper = static_cast<double>(c.wire.areaCmil) * c.strands;
+        EXPECT_GE(copper * (1 + 1e-6), p.Cudens * current);
+        const double window = static_cast<double>(core.Aw) * 1000.0;
+        if (d.shape != CoreShape::ECore && d.windingType == WindingType::FullWindow) {
+            // the fit loop keeps the copper within sqrt(0.218) of the window
+            EXPECT_LE(copper * c.turns, std::sqrt(0.218) * window * (1 + 1e-6));
+        }
+
+        // DC resistance of the wire length at the ambient temperature.
+        const double ohmsPerFoot = ((d.Ta - 20.0) / 254.4 + 1.0) * 10.3713 / c.wire.areaCmil;
+        EXPECT_NEAR(c.rdc, c.wireLength * ohmsPerFoot / c.strands, 1e-4 * c.rdc + 1e-7);
+        if (a != Application::Resonant) {
+            EXPECT_FLOAT_EQ(c.rac, c.rdc);
+        } else {
+            EXPECT_GE(c.rac, c.rdc);
+        }
+
+        // Losses and temperature rise, recomputed.
+        const double currentSquared = current * current;
+        EXPECT_NEAR(c.copperLoss, currentSquared * c.rac * 1000.0, 1e-3 * c.copperLoss + 1e-6);
+        const double rise =
+            std::pow((static_cast<double>(c.coreLoss) + c.copperLoss) * p.Trise_f / c.surfaceArea,
+                     static_cast<double>(p.Trise_ex));
+        EXPECT_NEAR(c.tempRise, rise, 1e-3 * rise + 1e-6);
+        EXPECT_LE(c.tempRise, p.Trise_lim);
+        EXPECT_GT(c.coreLoss, 0.0F);
+        EXPECT_FLOAT_EQ(c.coreVolume, core.volume);
+    }
+}
+
+struct SearchCase {
+    Application application;
+    CoreShape shape;
+    int minimumDesigns;
+};
+
+TEST(DesignSearch, EveryAcceptedDesignMeetsTheRequirementAndTheLimits) {
+    const SearchCase cases[] = {
+        {Application::DcBiased, CoreShape::Toroid, 40},
+        {Application::DcBiased, CoreShape::ECore, 40},
+        {Application::ControlledSwing, CoreShape::Toroid, 40},
+        {Application::ControlledSwing, CoreShape::ECore, 40},
+        {Application::WideSwing, CoreShape::Composite, 1},
+        {Application::PfcBoost, CoreShape::Toroid, 40},
+        {Application::PfcBoost, CoreShape::ECore, 40},
+        {Application::Line60Hz, CoreShape::Toroid, 40},
+        {Application::Line60Hz, CoreShape::ECore, 1},
+        {Application::Resonant, CoreShape::Toroid, 1},
+        {Application::Resonant, CoreShape::ECore, 1},
+    };
+    for (const SearchCase& sc : cases) {
+        SCOPED_TRACE(toIndex(sc.application) * 10 + toIndex(sc.shape));
+        SearchRun run;
+        runSearch(run, sc.application, sc.shape, requirementTexts(sc.application));
+        EXPECT_GE(run.result.accepted, sc.minimumDesigns);
+        EXPECT_TRUE(run.result.valid);
+        EXPECT_TRUE(run.design.valid);
+        EXPECT_EQ(run.result.rowCount, run.result.accepted + 1);
+        checkDesigns(run);
+    }
+}
+
+TEST(DesignSearch, FortyDesignsEndWithoutMessageOrEndRow) {
+    SearchRun run;
+    runSearch(run, Application::DcBiased, CoreShape::Toroid,
+              requirementTexts(Application::DcBiased));
+    ASSERT_EQ(run.result.accepted, 40);
+    EXPECT_FALSE(run.result.endOfCatalog);
+    EXPECT_TRUE(run.sink.empty());
+}
+
+TEST(DesignSearch, EndOfCatalogCountsTheDesignsAndWritesTheEndRow) {
+    SearchRun run;
+    runSearch(run, Application::Resonant, CoreShape::Toroid,
+              requirementTexts(Application::Resonant));
+    ASSERT_GT(run.result.accepted, 0);
+    ASSERT_LT(run.result.accepted, 40);
+    EXPECT_TRUE(run.result.endOfCatalog);
+    const std::size_t end = static_cast<std::size_t>(run.result.accepted);
+    EXPECT_EQ(run.result.table.slots[end].partNumber, "END OF CATALOG");
+    ASSERT_FALSE(run.sink.empty());
+    EXPECT_EQ(run.sink.last(), (Message{strprintf("%3d Cores meeting requirements have been found",
+                                                  run.result.accepted),
+                                        "  ...END OF CATALOG REACHED..."}));
+}
+
+TEST(DesignSearch, StackingAdviceWhenNoCoreHasAnOperatingPoint) {
+    // 100 mH at 50 A: no single core stores that energy.
+    SearchRun run;
+    runSearch(run, Application::DcBiased, CoreShape::Toroid,
+              {"100000", "0", "50", "", "", "12", "5", "100", "25", "1", "1"});
+    EXPECT_EQ(run.result.accepted, 0);
+    EXPECT_FALSE(run.result.valid);
+    EXPECT_EQ(run.result.selectStatus, kSelectNothingFound);
+    ASSERT_FALSE(run.sink.empty());
+    EXPECT_EQ(run.sink.last(),
+              (Message{"Energy Product Requirement exceeds capacity of largest core in catalog. "
+                       "Consider stacking two or more cores",
+                       "  ...END OF CATALOG REACHED ..."}));
+    // every listing visited was reported, none accepted
+    EXPECT_EQ(run.trace.size(), 536U);
+}
+
+TEST(DesignSearch, TemperatureMessageWhenCoresAreFoundButAllRejected) {
+    SearchRun run;
+    run.parameters.set(Application::DcBiased).Trise_lim = 0.0F;
+    runSearch(run, Application::DcBiased, CoreShape::Toroid,
+              requirementTexts(Application::DcBiased));
+    EXPECT_EQ(run.result.accepted, 0);
+    EXPECT_EQ(run.result.selectStatus, kSelectCatalogExhausted);
+    ASSERT_FALSE(run.sink.empty());
+    EXPECT_EQ(run.sink.last(),
+              (Message{"No Cores satisfying the  0 degree C. Temp Rise Limit have been found",
+                       "  ...END OF CATALOG REACHED ..."}));
+    bool rejectedForRise = false;
+    for (const TraceEvent& e : run.trace) {
+        rejectedForRise = rejectedForRise || e.outcome == TraceOutcome::TemperatureRise;
+    }
+    EXPECT_TRUE(rejectedForRise);
+}
+
+TEST(DesignSearch, CompositeCoresAreNeverFilteredByTheMaterialSelection) {
+    SearchRun run;
+    for (std::size_t i = 0; i < run.selection.materialCount(); ++i) {
+        run.selection.setChecked(i, false);
+    }
+    run.selection.ok();
+    ASSERT_EQ(run.selection.selectedCount(), 0U);
+    runSearch(run, Application::WideSwing, CoreShape::Composite,
+              requirementTexts(Application::WideSwing));
+    EXPECT_GT(run.result.accepted, 0);
+
+    // the same empty selection leaves a toroid search nothing
+    SearchRun toroids;
+    toroids.selection = run.selection;
+    runSearch(toroids, Application::DcBiased, CoreShape::Toroid,
+              requirementTexts(Application::DcBiased));
+    EXPECT_EQ(toroids.result.accepted, 0);
+    for (const TraceEvent& e : toroids.trace) {
+        EXPECT_EQ(e.outcome, TraceOutcome::MaterialNotSelected);
+    }
+}
+
+TEST(DesignSearch, StackedCoresDoubleTheCoreAndTheTraceFollowsEveryListing) {
+    SearchRun run;
+    runSearch(run, Application::DcBiased, CoreShape::Toroid,
+              {"100", "0", "10", "", "", "12", "5", "100", "25", "2", "1"});
+    ASSERT_GT(run.result.accepted, 0);
+    checkDesigns(run); // AL and Ae of the candidates are twice the catalog's
+    const CoreRecord& stacked = run.result.cores[0];
+    CoreRecord single;
+    CoreCatalog catalog;
+    ASSERT_EQ(catalog.lookupPartNumber(single, stacked.partNumber), 1);
+    EXPECT_FLOAT_EQ(stacked.Ht, 2 * single.Ht);
+    EXPECT_FLOAT_EQ(stacked.volume, 2 * single.volume);
+    EXPECT_NEAR(stacked.MLT, single.MLT + 2 * single.Ht / 12.0, 1e-6);
+
+    // the trace reports each accepted slot once, in order
+    int slot = 0;
+    for (const TraceEvent& e : run.trace) {
+        if (e.outcome == TraceOutcome::Accepted) {
+            EXPECT_EQ(e.slot, slot++);
+        }
+    }
+    EXPECT_EQ(slot, run.result.accepted);
+}
+
+TEST(DesignSearch, TraceDescribesEachOutcome) {
+    TraceEvent e;
+    e.line = 12;
+    e.partNumber = "T80-275";
+    e.outcome = TraceOutcome::WireRejected;
+    e.turns = 40;
+    e.wireCode = -8;
+    EXPECT_EQ(describeTraceEvent(e),
+              "  12 T80-275         40 turns: wire selection -8, current density not met");
+    e.outcome = TraceOutcome::TemperatureRise;
+    e.tempRise = 52.25F;
+    e.tempRiseLimit = 40;
+    EXPECT_EQ(describeTraceEvent(e),
+              "  12 T80-275         40 turns: temperature rise 52.2 C above the limit 40.0 C");
+    e.outcome = TraceOutcome::MaterialNotSelected;
+    EXPECT_EQ(describeTraceEvent(e), "  12 T80-275         material not selected");
+}
+
+} // namespace
+} // namespace korvane
