@@ -6,6 +6,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace korvane {
 namespace {
@@ -18,12 +20,15 @@ constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 class BobbinStub : public CoreCatalog {
   public:
     BobbinStub(int result, BobbinRecord bobbin) : result_(result), bobbin_(bobbin) {}
-    int get_Bobbin_data(BobbinRecord& bobbin, std::string_view, int) override {
+    int get_Bobbin_data(BobbinRecord& bobbin, std::string_view, int stackCount) override {
+        stacks.push_back(stackCount);
         if (result_ >= 1) {
             bobbin = bobbin_;
         }
         return result_;
     }
+
+    std::vector<int> stacks; // stack count of every call
 
   private:
     int result_;
@@ -292,6 +297,33 @@ TEST(SelectWire, ECoreBobbinTroubles) {
         EXPECT_EQ(s.runWith(stub, 2.0), R::NoBuildFit);
         EXPECT_TRUE(s.sink.empty());
     }
+}
+
+TEST(SelectWire, BobbinForTheWholeCoresOfTheStack) {
+    BobbinRecord bobbin;
+    bobbin.windingWidth = 0.625F;
+    bobbin.windingDepth = 0.2125F;
+    bobbin.tubePerimeter = 1.75F;
+    for (const auto& [stack, whole] :
+         {std::pair{1.0F, 1}, std::pair{2.0F, 2}, std::pair{2.6F, 2}, std::pair{0.0F, 1}}) {
+        Selection s("E125-226", 30.0F);
+        s.candidate.stackCount = stack;
+        BobbinStub stub(1, bobbin);
+        s.runWith(stub, 2.0);
+        ASSERT_EQ(stub.stacks.size(), 1U);
+        EXPECT_EQ(stub.stacks.front(), whole) << stack;
+    }
+}
+
+TEST(SelectWire, WireMayBeTheCandidatesOwn) {
+    // The same E-core selection as above, choosing into the candidate's wire record.
+    Selection s("E125-226", 30.0F);
+    EXPECT_EQ(select_wire(s.design, s.application, s.candidate.wire, s.candidate, 2.0, 20.0, 0.0,
+                          s.core.shape, s.winding, s.catalog, s.core, s.bobbin, s.parameters),
+              R::Found);
+    EXPECT_FLOAT_EQ(s.candidate.wire.size, 16.0F);
+    EXPECT_NEAR(s.candidate.build, 0.1587, 1e-6);
+    EXPECT_NEAR(s.candidate.rdc, 0.0227597, 1e-6);
 }
 
 } // namespace
