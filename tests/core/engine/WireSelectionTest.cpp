@@ -218,20 +218,6 @@ TEST(SelectWire, ResonantStrandsAboveThreeSkinDepths) {
     EXPECT_TRUE(s.sink.empty());
 }
 
-TEST(SelectWire, ResonantBelowThreeSkinDepthsKeepsTheWire) {
-    // 10 kHz: skin depth 0.0279528; 0.0403 / 0.0279528 = 1.44 skin depths
-    Selection s("T106-226", 80.0F);
-    s.application = Application::Resonant;
-    s.candidate.frequency = 10.0F;
-    EXPECT_EQ(s.run(2.0), R::Found);
-    EXPECT_EQ(s.candidate.strands, 1);
-    EXPECT_FLOAT_EQ(s.candidate.wire.size, 18.0F);
-    WireRecord wire;
-    ASSERT_TRUE(lookupWire(wire, WireSystem::Awg, WireLookupKind::BySize, 18.0, 20.0));
-    const double fr = calc_ac_res_Fr(wire, 80.0, 1, 0.611, 1.06, 26.0, 10.0);
-    EXPECT_NEAR(s.candidate.rac, fr * 0.0634000, 1e-6);
-}
-
 TEST(SelectWire, ResonantSkinDepthBelowTheFinestWire) {
     // 1e5 kHz: 3 skin depths = 3 x 2.7952756 / 1e4 = 0.00084 in, below any wire
     Selection s("T106-226", 80.0F);
