@@ -200,8 +200,9 @@ int select_wire(const DesignPFE& design, Application application, WireRecord& wi
                             SelectionTemperature)) {
                 return R::NoDiameterWire;
             }
-            const double ratio = formerDiameter / static_cast<double>(wire.insulatedDiameter);
-            strands = static_cast<int>(std::clamp(std::floor(ratio), 1.0, 1e6));
+            const double whole =
+                std::floor(formerDiameter / static_cast<double>(wire.insulatedDiameter));
+            strands = whole >= 1.0 ? static_cast<int>(std::min(whole, 1e6)) : 1;
             candidate.strands = strands;
             rdc = calcWinding(candidate, core, turns, system, wire.size, leadLength, Ta, winding,
                               bobbin);
