@@ -74,13 +74,12 @@ HeadingPage buildHeadingPage(ResultGrid grid, const HeadingOptions& options) {
         const auto& w = page.columnWidths;
         page.lines.push_back(columnLine(w, {"Core Part Number", "Price", "AL", "Turns", "Wire",
                                             "%Fill", "Rdc", resonant ? "Rac" : "Bac",
-                                            resonant ? "Bac" : "%Perm", "Core", "Copper",
-                                            "Temp"}));
-        page.lines.push_back(columnLine(w, {stacked, "", "nH", "", wireName, "", "Ohms",
-                                            resonant ? "Ohms" : "Gauss", resonant ? "Gauss" : "",
-                                            "Loss", "Loss", "Rise"}));
-        page.lines.push_back(columnLine(
-            w, {"", "", "", "", wireUnit, "", "", "", "", "Watts", "Watts", "deg C"}));
+                                            resonant ? "Bac" : "%Perm", "Core", "Copper", "Temp"}));
+        page.lines.push_back(
+            columnLine(w, {stacked, "", "nH", "", wireName, "", "Ohms", resonant ? "Ohms" : "Gauss",
+                           resonant ? "Gauss" : "", "Loss", "Loss", "Rise"}));
+        page.lines.push_back(
+            columnLine(w, {"", "", "", "", wireUnit, "", "", "", "", "Watts", "Watts", "deg C"}));
         break;
     }
     case ResultGrid::ToroidDimension: {
@@ -89,17 +88,17 @@ HeadingPage buildHeadingPage(ResultGrid grid, const HeadingOptions& options) {
         page.lines.push_back(groupLine(w, 3));
         page.lines.push_back(columnLine(w, {stacked, "OD", "ID", "Height", "Ac", "Lm", "Turns",
                                             wireName, "Dia", "OD", "ID", "Height"}));
-        page.lines.push_back(columnLine(
-            w, {"", len, len, len, "sq cm", "cm", "", wireUnit, len, len, len, len}));
+        page.lines.push_back(
+            columnLine(w, {"", len, len, len, "sq cm", "cm", "", wireUnit, len, len, len, len}));
         break;
     }
     case ResultGrid::ECoreDimension: {
         page.columnWidths = widths(0.142, 0.061, 15);
         const auto& w = page.columnWidths;
         page.lines.push_back(groupLine(w, 6));
-        page.lines.push_back(columnLine(w, {stacked, "A", "B", "C", "D", "F", "G", "Ac", "Lm",
-                                            "Turns", wireName, "Dia", "Build", "Height",
-                                            "Flange"}));
+        page.lines.push_back(
+            columnLine(w, {stacked, "A", "B", "C", "D", "F", "G", "Ac", "Lm", "Turns", wireName,
+                           "Dia", "Build", "Height", "Flange"}));
         page.lines.push_back(columnLine(w, {"", len, len, len, len, len, len, "sq cm", "cm", "",
                                             wireUnit, len, len, len, len}));
         break;

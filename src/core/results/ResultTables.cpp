@@ -87,9 +87,8 @@ void ResultTables::writeElectrical(int slot, const CoreRecord& core, const Desig
     }
 }
 
-void ResultTables::writeToroidDimensions(int slot, const CoreRecord& core,
-                                         const DesignCandidate& c, const std::string& partNumber,
-                                         UnitSystem units) {
+void ResultTables::writeToroidDimensions(int slot, const CoreRecord& core, const DesignCandidate& c,
+                                         const std::string& partNumber, UnitSystem units) {
     const std::string cells[] = {
         partNumber,
         lengthCellText(core.OD, units),
@@ -110,9 +109,8 @@ void ResultTables::writeToroidDimensions(int slot, const CoreRecord& core,
     }
 }
 
-void ResultTables::writeECoreDimensions(int slot, const CoreRecord& core,
-                                        const DesignCandidate& c, const std::string& partNumber,
-                                        UnitSystem units,
+void ResultTables::writeECoreDimensions(int slot, const CoreRecord& core, const DesignCandidate& c,
+                                        const std::string& partNumber, UnitSystem units,
                                         const std::optional<BobbinRecord>& bobbin) {
     // Without a bobbin the wound height and the flange are unknown and stay empty.
     const std::string height =
