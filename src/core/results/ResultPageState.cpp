@@ -66,6 +66,19 @@ std::string ResultPageState::dateTimeText(std::time_t t) {
     return std::string(buffer.data(), n);
 }
 
+const DesignCandidate* selectedDesign(const CandidateTable& table, const ResultPageState& state) {
+    const int row = state.selectedRow();
+    const int count = std::min(table.count, kCandidateSlots);
+    if (!state.run().valid || row < 0 || row >= count) {
+        return nullptr;
+    }
+    return &table.slots[static_cast<std::size_t>(row)];
+}
+
+bool graphableDesign(const DesignCandidate& design) {
+    return design.turns > 0.0F;
+}
+
 float inductanceGraphCurrent(const ResultRunState& run) {
     if (isDcApplication(run.application)) {
         return run.I1peak;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SharedTypes.h"
+#include "engine/DesignCandidate.h"
 #include "requirements/Application.h"
 #include "requirements/RequirementEntry.h"
 #include "results/ResultHeadings.h"
@@ -89,6 +90,13 @@ class ResultPageState {
     int visibleRows_ = kInitialVisibleRows;
     std::string dateTime_;
 };
+
+// The design of the selected row: none when the run is not valid or the row holds no design
+// of the table.
+const DesignCandidate* selectedDesign(const CandidateTable& table, const ResultPageState& state);
+
+// The permeability and inductance graphs draw a design only when its turns are positive.
+bool graphableDesign(const DesignCandidate& design);
 
 // The current the inductance graph takes: I1peak for applications 0 to 3, I1rms for 60 HZ,
 // Ipk for RESONANT.

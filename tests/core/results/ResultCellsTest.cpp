@@ -75,15 +75,5 @@ TEST(ResultCells, FillPercent) {
     EXPECT_EQ(fillCellText(wire(WireSystem::Awg, 30.0F, 100.5F), 25.0F, 3, 0.0F), "");
 }
 
-TEST(ResultCells, LengthsInTheUnitSystem) {
-    // 1.06 in x 25.4 = 26.924 mm
-    EXPECT_EQ(lengthCellText(1.06, UnitSystem::Metric), " 26.92");
-    EXPECT_EQ(lengthCellText(1.06, UnitSystem::English), " 1.060");
-    EXPECT_EQ(lengthCellText(1.06, UnitSystem::MixedEnglish), " 1.060");
-    EXPECT_EQ(lengthDisplay(UnitSystem::Metric).label, "mm ");
-    EXPECT_EQ(lengthDisplay(UnitSystem::English).label, "in.");
-    EXPECT_EQ(lengthDisplay(UnitSystem::MixedEnglish).label, "in");
-}
-
 } // namespace
 } // namespace korvane

@@ -59,6 +59,23 @@ TEST(ResultPageState, SelectedRowStaysWithinTheDesigns) {
     EXPECT_EQ(state.run().rowCount, 120);
 }
 
+TEST(ResultPageState, SelectedDesignOfTheTable) {
+    CandidateTable table;
+    table.count = 3;
+    table.slots[2].turns = 25.0F;
+    ResultPageState state("");
+    state.beginRun(Application::DcBiased);
+    EXPECT_EQ(selectedDesign(table, state), nullptr); // not valid yet
+    state.finishRun(CoreShape::Toroid, " AWG", 4, 1.0F, 0.0F, 0.0F);
+    state.selectRow(2);
+    ASSERT_EQ(selectedDesign(table, state), &table.slots[2]);
+    EXPECT_TRUE(graphableDesign(table.slots[2]));
+    // a table that holds fewer designs than the run's rows
+    table.count = 2;
+    EXPECT_EQ(selectedDesign(table, state), nullptr);
+    EXPECT_FALSE(graphableDesign(table.slots[0]));
+}
+
 TEST(ResultPageState, GraphCurrentAndFrequencyByApplication) {
     ResultRunState run;
     run.I1peak = 5.0F;
