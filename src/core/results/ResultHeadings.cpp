@@ -4,6 +4,7 @@
 
 #include <cassert>
 #include <initializer_list>
+#include <utility>
 
 namespace korvane {
 

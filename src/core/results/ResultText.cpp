@@ -14,11 +14,14 @@ namespace {
 
 // Character position where each column starts, and the end of the last one.
 std::vector<int> columnBounds(const std::vector<double>& widths, int totalWidth) {
+    const double total = std::max(totalWidth, 0);
     std::vector<int> bounds{0};
     double sum = 0.0;
     for (double w : widths) {
         sum += w;
-        const double position = std::clamp(sum * totalWidth, 0.0, double(totalWidth) * 2.0);
+        // Widths add up to about 1; the clamp keeps odd widths from making a wild position.
+        const double position =
+            std::isfinite(sum) ? std::clamp(sum * total, 0.0, 2.0 * total) : 0.0;
         bounds.push_back(std::max(bounds.back(), static_cast<int>(std::lround(position))));
     }
     return bounds;
