@@ -24,11 +24,13 @@ void stackCore(CoreRecord& core, double stackCount) {
 
     // Each added core lengthens a turn by twice its own height (the two long sides).
     if (core.shape == CoreShape::ECore) {
-        scale(core.dimC, s);
+        // E-cores stack along their depth C, as the cross-section E x C and the bobbin do:
+        // the turn grows by twice the added depth. The centre-leg width E stays as it is,
+        // so the window (F - E) of the surface keeps its size.
         core.MLT =
             static_cast<float>(static_cast<double>(core.MLT) +
-                               2.0 * static_cast<double>(core.dimE) * (s - 1.0) / InchesPerFoot);
-        scale(core.dimE, s);
+                               2.0 * static_cast<double>(core.dimC) * (s - 1.0) / InchesPerFoot);
+        scale(core.dimC, s);
     } else {
         core.MLT =
             static_cast<float>(static_cast<double>(core.MLT) +

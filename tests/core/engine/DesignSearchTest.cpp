@@ -27,8 +27,8 @@ RequirementTexts requirementTexts(Application a) {
         return {"400", "0", "6", "", "", "375", "400", "65", "25", "1", "1"};
     case Application::Line60Hz: // 10 mH at 2 A rms, 20 mH at 0.5 A rms
         return {"10000", "0", "2", "20000", "0.5", "", "", "60", "25", "1", "1"};
-    case Application::Resonant: // 10 uH, 2 A peak, 100 V peak: 795.8 kHz
-        return {"10", "0", "2", "", "", "100", "", "795.8", "25", "1", "1"};
+    case Application::Resonant: // 10 uH, 2 A peak, 50 V peak: 397.9 kHz
+        return {"10", "0", "2", "", "", "50", "", "397.9", "25", "1", "1"};
     }
     return {};
 }

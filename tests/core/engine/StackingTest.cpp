@@ -49,14 +49,15 @@ TEST(StackCore, TwoToroidsDoubleHeightAndGrowTheTurn) {
 }
 
 TEST(StackCore, TwoECores) {
-    // E125-226: C 0.366 -> 0.732, E 0.36 -> 0.72; MLT + 2 x 0.36 x 1 / 12 = + 0.06 ft
+    // E125-226 stacks along its depth: C 0.366 -> 0.732, E stays 0.36;
+    // MLT + 2 x 0.366 x 1 / 12 = + 0.061 ft
     const CoreRecord single = lookUp("E125-226");
     ASSERT_EQ(single.dimE, 0.36F);
     CoreRecord stacked = single;
     stackCore(stacked, 2.0);
     EXPECT_FLOAT_EQ(stacked.dimC, 0.732F);
-    EXPECT_FLOAT_EQ(stacked.dimE, 0.72F);
-    EXPECT_NEAR(stacked.MLT, single.MLT + 0.06, 1e-6);
+    EXPECT_FLOAT_EQ(stacked.dimE, 0.36F);
+    EXPECT_NEAR(stacked.MLT, single.MLT + 0.061, 1e-6);
     EXPECT_FLOAT_EQ(stacked.AL, 2.0F * single.AL);
     EXPECT_FLOAT_EQ(stacked.Ae, 2.0F * single.Ae);
     EXPECT_FLOAT_EQ(stacked.volume, 2.0F * single.volume);
