@@ -1,5 +1,8 @@
 #include "CliSupport.h"
 
+#include "format/NumberReader.h"
+#include "format/StrPrintf.h"
+#include "settings/ParametersForm.h"
 #include "settings/SettingsFile.h"
 
 #include <array>
@@ -7,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <map>
 
 namespace korvane::cli {
 
@@ -112,6 +116,62 @@ bool loadSettings(const std::string& path, DesignParameters& parameters) {
     }
     readParameterSettings(parameters, path);
     return true;
+}
+
+void addParameterOptions(CLI::App* command, ParameterOptions& o) {
+    command->add_option("--settings", o.settings, "Read a KorvaneParams.log first");
+    command->add_option("--units", o.units, "Unit system of lengths and weights")
+        ->check(CLI::IsMember({"english", "metric", "mixed"}));
+    command->add_option("--wire-standard", o.wireStandard, "Wire gauge standard")
+        ->check(CLI::IsMember({"awg", "swg", "metric"}));
+    command->add_option("--param", o.params,
+                        "NAME=VALUE: Trise_lim, Cudens, Fill, Min_mu, Rho_f, Trise_f, Trise_ex, "
+                        "LeadL (repeatable)");
+}
+
+int applyParameterOptions(const ParameterOptions& o, Application application,
+                          DesignParameters& parameters) {
+    if (o.settings && !loadSettings(*o.settings, parameters)) {
+        return kExitUsage;
+    }
+    if (o.units) {
+        parameters.setUnitSystem(*o.units == "metric"  ? UnitSystem::Metric
+                                 : *o.units == "mixed" ? UnitSystem::MixedEnglish
+                                                       : UnitSystem::English);
+    }
+    if (o.wireStandard) {
+        parameters.setWireSystem(*o.wireStandard == "metric" ? WireSystem::Metric
+                                 : *o.wireStandard == "swg"  ? WireSystem::Swg
+                                                             : WireSystem::Awg);
+    }
+    static const std::map<std::string, int> kPositions = {
+        {"Trise_lim", 0}, {"Cudens", 1},  {"Fill", 2},     {"Min_mu", 3},
+        {"Rho_f", 4},     {"Trise_f", 5}, {"Trise_ex", 6}, {"LeadL", 7}};
+    parameters.setShownApplication(application);
+    for (const std::string& assignment : o.params) {
+        const std::size_t eq = assignment.find('=');
+        const auto position =
+            eq == std::string::npos ? kPositions.end() : kPositions.find(assignment.substr(0, eq));
+        if (position == kPositions.end()) {
+            std::cerr << "korvane: --param expects NAME=VALUE with NAME one of Trise_lim, Cudens, "
+                         "Fill, Min_mu, Rho_f, Trise_f, Trise_ex, LeadL: "
+                      << assignment << "\n";
+            return kExitUsage;
+        }
+        std::string value = assignment.substr(eq + 1);
+        float number = 0.0F;
+        if (position->second == 1 && parameters.wireSystem() == WireSystem::Metric &&
+            scanFloat(value, number) && number > 0.0F) {
+            // The metric window takes a current density.
+            value = strprintf("%.2f", kCurrentDensityConstant / static_cast<double>(number));
+        }
+        ParameterTexts texts = parameterTexts(parameters);
+        texts[static_cast<std::size_t>(position->second)] = value;
+        if (!applyParameterTexts(parameters, texts, parameters.unitSystem())) {
+            return kExitRefused;
+        }
+    }
+    return kExitOk;
 }
 
 Json requirementJson(const Requirement& r) {

@@ -54,6 +54,23 @@ bool enterRequirement(const RequirementOptions& options, RequirementEntry& entry
 // Reads a settings file into the parameters; a file that does not exist is a usage error.
 bool loadSettings(const std::string& path, DesignParameters& parameters);
 
+// The design-parameter options of the subcommands that design or analyse: a settings file,
+// the unit system, the wire standard and NAME=VALUE overrides of the application's set.
+struct ParameterOptions {
+    std::optional<std::string> settings;
+    std::optional<std::string> units;
+    std::optional<std::string> wireStandard;
+    std::vector<std::string> params;
+};
+void addParameterOptions(CLI::App* command, ParameterOptions& options);
+
+// Applies the options in that order to `parameters` for `application`. An override goes
+// through the parameters window's checks (characters, range) with its messages; `Cudens` is
+// given in circular mils per ampere, also under the metric wire standard. Returns kExitOk, or
+// kExitUsage / kExitRefused.
+int applyParameterOptions(const ParameterOptions& options, Application application,
+                          DesignParameters& parameters);
+
 // The requirement record as JSON, every field by its name.
 Json requirementJson(const Requirement& r);
 

@@ -1,0 +1,142 @@
+#include "RunKorvane.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+namespace korvane::test {
+namespace {
+
+std::string golden(const std::string& name) {
+    std::ifstream in(std::string(KORVANE_TEST_DATA) + "/" + name);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The result pages carry the time of the run on their second line.
+std::string withoutDateLine(const std::string& text) {
+    const std::size_t first = text.find('\n');
+    const std::size_t second = text.find('\n', first + 1);
+    if (first == std::string::npos || second == std::string::npos) {
+        return text;
+    }
+    return text.substr(0, first + 1) + text.substr(second + 1);
+}
+
+const std::vector<std::string> kDcChoke = {"design", "--L1", "100", "--I1", "10",   "--V1", "12",
+                                           "--V2",   "5",    "--f", "100",  "--ta", "25"};
+
+std::vector<std::string> with(std::vector<std::string> args, const std::vector<std::string>& more) {
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+TEST(DesignCommand, TextPagesMatchTheReviewedGoldenFiles) {
+    const RunResult dc = runKorvane(with(kDcChoke, {"--materials", "-226,-240"}));
+    ASSERT_EQ(dc.exitCode, 0) << dc.err;
+    EXPECT_EQ(withoutDateLine(dc.out), golden("design-dc-toroid.txt"));
+    EXPECT_EQ(dc.err, ""); // forty designs: no end-of-catalog message
+
+    const RunResult line =
+        runKorvane({"design", "--app",   "60hz",   "--L1",   "10000",      "--L2",    "8000",
+                    "--I1",   "2",       "--I2",   "0.5",    "--f",        "60",      "--ta",
+                    "25",     "--shape", "e-core", "--page", "dimensions", "--units", "metric"});
+    ASSERT_EQ(line.exitCode, 0) << line.err;
+    EXPECT_EQ(withoutDateLine(line.out), golden("design-60hz-ecore-metric.txt"));
+    EXPECT_EQ(line.err,
+              "  ...END OF CATALOG REACHED...:  38 Cores meeting requirements have been found\n");
+}
+
+TEST(DesignCommand, CsvMatchesTheGoldenFileAndJsonAgreesWithIt) {
+    const std::vector<std::string> resonant = {"design", "--app", "resonant", "--L1", "10", "--I1",
+                                               "2",      "--V1",  "50",       "--ta", "25"};
+    const RunResult csv = runKorvane(with(resonant, {"--format", "csv"}));
+    ASSERT_EQ(csv.exitCode, 0) << csv.err;
+    EXPECT_EQ(csv.out, golden("design-resonant-toroid.csv"));
+
+    const RunResult json = runKorvane(with(resonant, {"--format", "json"}));
+    ASSERT_EQ(json.exitCode, 0);
+    const auto j = nlohmann::json::parse(json.out);
+    const auto& designs = j["designs"];
+    const auto lines = std::count(csv.out.begin(), csv.out.end(), '\n');
+    ASSERT_EQ(static_cast<long>(designs.size()), lines - 1);
+    EXPECT_TRUE(j["endOfCatalog"].get<bool>());
+    // the ELECTRICAL page has one row per design and the END OF CATALOG row
+    const auto& rows = j["pages"]["electrical"]["rows"];
+    ASSERT_EQ(rows.size(), designs.size() + 1);
+    EXPECT_EQ(rows.back()[0], "END OF CATALOG");
+    for (std::size_t i = 0; i < designs.size(); ++i) {
+        EXPECT_EQ(rows[i][0], designs[i]["partNumber"]);
+        EXPECT_EQ(std::stod(rows[i][3].get<std::string>()), designs[i]["turns"].get<double>());
+        EXPECT_GE(designs[i]["rac"].get<double>(), designs[i]["rdc"].get<double>());
+        EXPECT_LE(designs[i]["tempRise"].get<double>(), 40.0);
+        EXPECT_TRUE(designs[i]["wire"].contains("areaCmil"));
+    }
+    ASSERT_EQ(j["messages"].size(), 1U);
+    EXPECT_EQ(j["messages"][0]["caption"], "  ...END OF CATALOG REACHED...");
+    EXPECT_FALSE(j.contains("trace"));
+}
+
+TEST(DesignCommand, EveryApplicationFindsDesigns) {
+    const std::vector<std::vector<std::string>> requirements = {
+        kDcChoke,
+        {"design", "--app", "controlled-swing", "--L1", "100", "--L2", "150", "--I1", "10", "--I2",
+         "1", "--V1", "12", "--V2", "5", "--f", "100"},
+        {"design", "--app", "wide-swing", "--L1", "100", "--L2", "500", "--I1", "10", "--I2", "1",
+         "--V1", "12", "--V2", "5", "--f", "100"},
+        {"design", "--app", "pfc-boost", "--L1", "400", "--I1", "6", "--V1", "375", "--V2", "400",
+         "--f", "65", "--shape", "e-core"},
+        {"design", "--app", "60hz", "--L1", "10000", "--I1", "2", "--f", "60"},
+        {"design", "--app", "resonant", "--L1", "10", "--I1", "2", "--V1", "50"},
+    };
+    for (const auto& args : requirements) {
+        const RunResult r = runKorvane(with(args, {"--format", "json", "--page", "electrical"}));
+        EXPECT_EQ(r.exitCode, 0) << args[2] << r.err;
+        const auto j = nlohmann::json::parse(r.out);
+        EXPECT_GT(j["designs"].size(), 0U) << args[2];
+        EXPECT_FALSE(j["pages"].contains("dimensions"));
+    }
+}
+
+TEST(DesignCommand, ExplainTracesEveryListingVisited) {
+    const RunResult r = runKorvane(with(kDcChoke, {"--explain", "--format", "json"}));
+    ASSERT_EQ(r.exitCode, 0);
+    const auto j = nlohmann::json::parse(r.out);
+    ASSERT_FALSE(j["trace"].empty());
+    int accepted = 0;
+    for (const auto& line : j["trace"]) {
+        accepted += line.get<std::string>().find("accepted into slot") != std::string::npos;
+    }
+    EXPECT_EQ(accepted, 40);
+}
+
+TEST(DesignCommand, NoDesignRefusedInputAndUsageErrors) {
+    const RunResult none = runKorvane(
+        {"design", "--L1", "100000", "--I1", "50", "--V1", "12", "--V2", "5", "--f", "100"});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(none.err, "  ...END OF CATALOG REACHED ...: Energy Product Requirement exceeds "
+                        "capacity of largest core in catalog. Consider stacking two or more "
+                        "cores\n");
+
+    const RunResult range = runKorvane(with(kDcChoke, {"--param", "Trise_lim=300"}));
+    EXPECT_EQ(range.exitCode, 1);
+    EXPECT_EQ(range.out, "");
+    EXPECT_EQ(range.err, "PARAMETER OUT OF RANGE ERROR: Parameter 1. (300.00) Must Be In The "
+                         "Range:   0.00 To 200.00\n");
+
+    const RunResult cold = runKorvane(
+        with(kDcChoke, {"--param", "Trise_lim=10", "--format", "json", "--page", "electrical"}));
+    ASSERT_EQ(cold.exitCode, 0);
+    for (const auto& d : nlohmann::json::parse(cold.out)["designs"]) {
+        EXPECT_LE(d["tempRise"].get<double>(), 10.0);
+    }
+
+    EXPECT_EQ(runKorvane(with(kDcChoke, {"--materials", "-999"})).exitCode, 2);
+    EXPECT_EQ(runKorvane(with(kDcChoke, {"--param", "Speed=3"})).exitCode, 2);
+    EXPECT_EQ(runKorvane(with(kDcChoke, {"--units", "furlongs"})).exitCode, 2);
+}
+
+} // namespace
+} // namespace korvane::test
