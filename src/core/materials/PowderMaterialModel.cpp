@@ -139,15 +139,24 @@ std::optional<PermPair> PowderMaterialModel::calc_ac_mag(std::string_view materi
     return acMagAt(acMagTable()[*index], acLimitTable()[*index], isHighFluxMaterial(material), B);
 }
 
-MaterialModel::AcMagEvaluator PowderMaterialModel::acMagEvaluator(std::string_view material) const {
+std::optional<PermPair> ResolvedAcMag::operator()(double B) const {
+    return acMagAt(*row, *limit, highFlux, B);
+}
+
+std::optional<ResolvedAcMag> resolveAcMag(std::string_view material) {
     const auto index = acMagIndex(material);
     if (!index || *index >= acLimitTable().size()) {
-        return [](double) { return std::optional<PermPair>(); };
+        return std::nullopt;
     }
-    const AcMagRow* row = &acMagTable()[*index];
-    const AcLimitRow* limit = &acLimitTable()[*index];
-    const bool highFlux = isHighFluxMaterial(material);
-    return [row, limit, highFlux](double B) { return acMagAt(*row, *limit, highFlux, B); };
+    return ResolvedAcMag{&acMagTable()[*index], &acLimitTable()[*index],
+                         isHighFluxMaterial(material)};
+}
+
+MaterialModel::AcMagEvaluator PowderMaterialModel::acMagEvaluator(std::string_view material) const {
+    if (const auto resolved = resolveAcMag(material)) {
+        return *resolved;
+    }
+    return [](double) { return std::optional<PermPair>(); };
 }
 
 float PowderMaterialModel::dcPercentPerm(std::string_view material, int reserved, float& slope,
