@@ -5,6 +5,7 @@
 #include "format/StrPrintf.h"
 #include "settings/ParametersForm.h"
 
+#include <cctype>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -56,6 +57,17 @@ int applyParams(const std::vector<std::string>& params, Application app,
     return applyParameterTexts(parameters, texts, parameters.unitSystem()) ? kExitOk : kExitRefused;
 }
 
+// "18 AWG": the wire entry reads an AWG gauge only after a number sign, so a gauge typed
+// before its "AWG" gets one; every other form goes to the entry as typed.
+std::string wireText(const std::string& typed) {
+    const std::size_t first = typed.find_first_not_of(' ');
+    if (typed.find("AWG") != std::string::npos && typed.find('#') == std::string::npos &&
+        first != std::string::npos && std::isdigit(static_cast<unsigned char>(typed[first])) != 0) {
+        return "#" + typed.substr(first);
+    }
+    return typed;
+}
+
 void fillEntry(const AnalyzeOptions& o, AnalysisEntry& entry, const DesignParameters& parameters) {
     const Application app = parseApplication(o.app);
     entry.setApplication(app);
@@ -75,6 +87,9 @@ void fillEntry(const AnalyzeOptions& o, AnalysisEntry& entry, const DesignParame
         if (*value) {
             entry.setText(field, **value);
         }
+    }
+    if (o.wire) {
+        entry.setText(AnalysisField::Wire, wireText(*o.wire));
     }
     if (o.part) {
         // As typed into the window: upper-cased, odd characters reported.
