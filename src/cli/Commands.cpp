@@ -14,6 +14,7 @@ int run(int argc, char** argv) {
     addCatalogCommand(app, context);
     addMaterialsCommand(app, context);
     addDesignCommand(app, context);
+    addAnalyzeCommand(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

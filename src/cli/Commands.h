@@ -21,5 +21,6 @@ void addParamsCommand(CLI::App& app, Context& context);
 void addCatalogCommand(CLI::App& app, Context& context);
 void addMaterialsCommand(CLI::App& app, Context& context);
 void addDesignCommand(CLI::App& app, Context& context);
+void addAnalyzeCommand(CLI::App& app, Context& context);
 
 } // namespace korvane::cli
