@@ -13,6 +13,7 @@ int run(int argc, char** argv) {
     addParamsCommand(app, context);
     addCatalogCommand(app, context);
     addMaterialsCommand(app, context);
+    addCurveCommand(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -20,5 +20,6 @@ void addRequirementCommand(CLI::App& app, Context& context);
 void addParamsCommand(CLI::App& app, Context& context);
 void addCatalogCommand(CLI::App& app, Context& context);
 void addMaterialsCommand(CLI::App& app, Context& context);
+void addCurveCommand(CLI::App& app, Context& context);
 
 } // namespace korvane::cli
