@@ -189,8 +189,10 @@ ResultPageLayout resultPrintLayout(Canvas& canvas) {
     layout.margin = page.width / 22;
     layout.tableWidth = part(0.9, page.width);
     layout.valueColumn = part(0.3, page.width);
-    layout.blockRow = page.height / 60;
-    layout.rowHeight = page.height / 50;
+    // On a fine printer 1/60 of the page can be less than a line of the font: lines never
+    // come closer than the font's height.
+    layout.blockRow = std::max(page.height / 60, layout.fontHeight);
+    layout.rowHeight = std::max(page.height / 50, layout.fontHeight);
     layout.blockTop = page.height / 10 + 2 * layout.blockRow;
     layout.headingTop = page.height / 4;
     return layout;

@@ -126,6 +126,47 @@ TEST(ResultPageDrawing, DimensionHeadingsUnderlineGroupsAndAddHalfARow) {
     EXPECT_EQ(canvas.findText("OD")->topLeft.y, 137 + 15 + 7);
 }
 
+TEST(ResultPageDrawing, PrintLayoutAndTitles) {
+    struct Case {
+        Size page;
+        double pixelsPerPoint;
+        int blockRow;
+        int rowHeight;
+    };
+    // 1100 x 850 at one pixel per point: block rows 850 / 60 = 14, rows 850 / 50 = 17.
+    // 3300 x 2550 at 300 dpi: the 11 pt font is 45.8 -> 46 px, more than 2550 / 60 = 42, so
+    // block rows are 46 apart; rows 2550 / 50 = 51.
+    const Case cases[] = {{{1100, 850}, 1.0, 14, 17}, {{3300, 2550}, 300.0 / 72.0, 46, 51}};
+    for (const Case& c : cases) {
+        RecordingCanvas canvas(c.page, true, c.pixelsPerPoint);
+        const ResultPageLayout layout = resultPrintLayout(canvas);
+        EXPECT_EQ(layout.margin, c.page.width / 22);
+        EXPECT_EQ(layout.tableWidth, static_cast<int>(0.9 * c.page.width));
+        EXPECT_EQ(layout.valueColumn, static_cast<int>(0.3 * c.page.width));
+        EXPECT_EQ(layout.blockRow, c.blockRow);
+        EXPECT_EQ(layout.rowHeight, c.rowHeight);
+        EXPECT_EQ(layout.headingTop, c.page.height / 4);
+    }
+
+    ResultTables tables;
+    ResultPageState state("");
+    state.finishRun(CoreShape::Toroid, " AWG", 2, 0.0F, 0.0F, 0.0F);
+    RecordingCanvas canvas({1100, 850}, true);
+    drawResultPrintPage(canvas, tables, state, "DC BIASED", " 2026-12-08 ");
+    // Fixed title in 13.75 pt: 47 characters of 8.25 px = 388 px, centred at 85 - 3 * 14 = 43.
+    const RecordedText* title = canvas.findText(kResultsTitle);
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->topLeft, (Point{(1100 - 388) / 2, 43}));
+    // Application title centred 1.5 block rows (21 px) above 850 / 10 = 85: 9 characters of
+    // 6.6 px = 59 px.
+    EXPECT_EQ(canvas.findText("DC BIASED")->topLeft, (Point{(1100 - 59) / 2, 64}));
+    EXPECT_EQ(canvas.findText("ELECTRICAL PROPERTIES DATA")->topLeft, (Point{50, 85}));
+    const RecordedText* date = canvas.findText("2026-12-08");
+    ASSERT_NE(date, nullptr);
+    EXPECT_EQ(date->topLeft.x + date->width, 1100 - 50);
+    EXPECT_TRUE(canvas.filledRects().empty()); // a page is not cleared
+}
+
 class TableSink : public SearchRowSink {
   public:
     TableSink(ResultTables& tables, Application a, UnitSystem units)
