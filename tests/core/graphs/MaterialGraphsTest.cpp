@@ -67,50 +67,29 @@ TEST(MaterialGraph, EmptyThirdNameEndsTheListAtTwoCurves) {
     EXPECT_EQ(drawnNames(state), 2);
 }
 
-TEST(MaterialGraph, KindSettings) {
-    struct Case {
-        int kind;
-        std::string first;
-        const char* title;
-        const char* yLabel;
-        float xStart;
-        int xDecades;
-        float yMin;
-        float yMax;
-        int yDecades;
-        float reference;
-    };
-    const std::vector<Case> cases = {
-        {1, "-275", "INITIAL PERMEABILITY vs DC BIAS", "INIT PERM", 1, 3, 0, 125, 0, 1},
-        {2, "-275", "PERCENT INITIAL PERMEABILITY vs DC BIAS", "% PERM", 1, 3, 0, 100, 0, 1},
-        {2, "-M702", "PERCENT INITIAL PERMEABILITY vs DC BIAS", "% PERM", 0.1F, 3, 0, 100, 0, 1},
-        {3, "-275", "PERCENT PERMEABILITY vs AC FLUX DENSITY", "% PERM", 10, 3, 90, 360, 0, 1},
-        {4, "-275", "EFFECTIVE PERMEABILITY vs FREQUENCY", "PERM", 1000, 5, 0, 125, 0, 1},
-        {5, "-275", "CORE LOSS vs PEAK AC FLUX DENSITY @ 1 kHZ", "LOSS mW/cm3", 10, 3, 0, 100, 3,
-         10},
-        {6, "-275", "CORE LOSS vs PEAK AC FLUX DENSITY @ 100 kHZ", "LOSS mW/cm3", 10, 3, 0, 100, 3,
-         10},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.kind);
-        GraphState state;
-        state.yDecades = 2; // from an earlier graph: reset by every kind
-        state.xDecades = 4;
-        state.curveCount = 1;
-        const std::vector<std::string> list = {c.first};
-        show_material_graph(state, PowderMaterialModel{}, c.kind, list);
-        EXPECT_EQ(state.graphKind, c.kind);
-        EXPECT_EQ(state.caption, c.title);
-        EXPECT_EQ(state.printTitle, c.title);
-        EXPECT_EQ(state.yLabel, c.yLabel);
-        EXPECT_FLOAT_EQ(state.xStart, c.xStart);
-        EXPECT_EQ(state.xDecades, c.xDecades);
-        EXPECT_FLOAT_EQ(state.yMin, c.yMin);
-        EXPECT_FLOAT_EQ(state.yMax, c.yMax);
-        EXPECT_EQ(state.yDecades, c.yDecades);
-        EXPECT_FLOAT_EQ(state.curveReference[0], c.reference);
-        EXPECT_EQ(state.pointsPerCurve, 60);
-    }
+TEST(MaterialGraph, RangesResetByEveryKind) {
+    const PowderMaterialModel model;
+    GraphState state;
+    state.xDecades = 4; // from an aging graph
+    state.curveCount = 1;
+    const std::vector<std::string> list = {"-275"};
+    // Core loss at 100 kHz: log y over 3 decades from the reference 10, x from 10.
+    show_material_graph(state, model, kGraphCoreLoss100kHz, list);
+    EXPECT_EQ(state.caption, "CORE LOSS vs PEAK AC FLUX DENSITY @ 100 kHZ");
+    EXPECT_EQ(state.printTitle, state.caption);
+    EXPECT_EQ(state.yLabel, "LOSS mW/cm3");
+    EXPECT_EQ(state.xDecades, 3);
+    EXPECT_EQ(state.yDecades, 3);
+    EXPECT_FLOAT_EQ(state.xStart, 10.0F);
+    EXPECT_FLOAT_EQ(state.curveReference[0], 10.0F);
+    // Frequency graph after it: linear y again, 5 x decades from 1000 Hz, reference 1.
+    show_material_graph(state, model, kGraphPermVsFrequency, list);
+    EXPECT_EQ(state.yDecades, 0);
+    EXPECT_EQ(state.xDecades, 5);
+    EXPECT_FLOAT_EQ(state.xStart, 1000.0F);
+    EXPECT_FLOAT_EQ(state.yMax, 125.0F);
+    EXPECT_FLOAT_EQ(state.curveReference[0], 1.0F);
+    EXPECT_EQ(state.pointsPerCurve, 60);
 }
 
 TEST(MaterialGraph, SampleSequences) {
