@@ -10,8 +10,10 @@
 #include "materials/PowderMaterialModel.h"
 #include "settings/MaterialSelection.h"
 
+#include <algorithm>
 #include <cmath>
 #include <iostream>
+#include <limits>
 #include <memory>
 
 namespace korvane::cli {
@@ -34,6 +36,12 @@ struct CurveOptions {
 
 constexpr double kPi = 3.14159;
 constexpr double kMu0 = 1.256636;
+
+// A typed number in a float field, held within the float range (NaN as 0).
+float toFloat(double v) {
+    constexpr double limit = std::numeric_limits<float>::max();
+    return std::isnan(v) ? 0.0F : static_cast<float>(std::clamp(v, -limit, limit));
+}
 
 std::vector<std::string> materialList(const std::optional<std::string>& option) {
     if (!option) {
@@ -194,11 +202,10 @@ int runInductance(const CurveOptions& o, Context& context) {
     d.partNumber = core.partNumber;
     d.al = core.AL;
     d.ae = core.Ae;
-    d.turns = static_cast<float>(N);
-    d.biasScale =
-        static_cast<float>(isDcApplication(a) ? core.le / (0.4 * kPi * N)
-                                              : 10.0 * core.Ae / (std::sqrt(2.0) * N * core.AL));
-    d.percentPerm = static_cast<float>(
+    d.turns = toFloat(N);
+    d.biasScale = toFloat(isDcApplication(a) ? core.le / (0.4 * kPi * N)
+                                             : 10.0 * core.Ae / (std::sqrt(2.0) * N * core.AL));
+    d.percentPerm = toFloat(
         o.percentPerm.value_or(operatingPercent(model, a, core, core.material, N, o.current)));
 
     GraphState state;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -43,7 +44,8 @@ std::vector<int> columnBounds(const std::vector<double>& widths, const ResultPag
     for (double w : widths) {
         sum += std::isfinite(w) ? std::max(w, 0.0) : 0.0;
         const double position = layout.margin + std::min(sum, 2.0) * layout.tableWidth;
-        bounds.push_back(std::max(bounds.back(), static_cast<int>(position)));
+        const double limit = std::numeric_limits<int>::max();
+        bounds.push_back(std::max(bounds.back(), static_cast<int>(std::min(position, limit))));
     }
     return bounds;
 }
