@@ -15,6 +15,7 @@ int run(int argc, char** argv) {
     addMaterialsCommand(app, context);
     addDesignCommand(app, context);
     addAnalyzeCommand(app, context);
+    addCurveCommand(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

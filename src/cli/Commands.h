@@ -22,5 +22,6 @@ void addCatalogCommand(CLI::App& app, Context& context);
 void addMaterialsCommand(CLI::App& app, Context& context);
 void addDesignCommand(CLI::App& app, Context& context);
 void addAnalyzeCommand(CLI::App& app, Context& context);
+void addCurveCommand(CLI::App& app, Context& context);
 
 } // namespace korvane::cli

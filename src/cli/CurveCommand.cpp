@@ -1,0 +1,281 @@
+#include "CliSupport.h"
+#include "Commands.h"
+#include "catalog/CoreCatalog.h"
+#include "format/StrPrintf.h"
+#include "graphs/GraphDrawing.h"
+#include "graphs/InductanceGraph.h"
+#include "graphs/MaterialGraphs.h"
+#include "materials/AcPermeability.h"
+#include "materials/MaterialLists.h"
+#include "materials/PowderMaterialModel.h"
+#include "settings/MaterialSelection.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+#include <limits>
+#include <memory>
+
+namespace korvane::cli {
+
+namespace {
+
+// `korvane curve`: the points of a materials graph (kinds 1 to 6) for a list of materials, or
+// of the inductance-versus-current graph (kind 7) of a core of the catalog wound with a number
+// of turns and driven at a current.
+struct CurveOptions {
+    int kind = 1;
+    std::optional<std::string> materials; // comma-separated codes; default: full selection
+    std::string part;
+    double turns = 0.0;
+    std::string app = "dc-biased";
+    std::optional<double> percentPerm; // default: the material model at the current
+    double current = 0.0;
+    OutputFormat format = OutputFormat::Text;
+};
+
+constexpr double kPi = 3.14159;
+constexpr double kMu0 = 1.256636;
+
+// A typed number in a float field, held within the float range (NaN as 0).
+float toFloat(double v) {
+    constexpr double limit = std::numeric_limits<float>::max();
+    return std::isnan(v) ? 0.0F : static_cast<float>(std::clamp(v, -limit, limit));
+}
+
+std::vector<std::string> materialList(const std::optional<std::string>& option) {
+    if (!option) {
+        return MaterialSelection().selected();
+    }
+    std::vector<std::string> list;
+    std::string code;
+    auto flush = [&list, &code]() {
+        if (!code.empty()) {
+            // "275" stands for "-275": a leading dash would read as an option.
+            list.push_back(code.front() == '-' ? code : "-" + code);
+        }
+        code.clear();
+    };
+    for (char c : *option) {
+        if (c == ',' || c == ' ') {
+            flush();
+        } else {
+            code += c;
+        }
+    }
+    flush();
+    return list;
+}
+
+std::string g(float v) {
+    return strprintf("%g", static_cast<double>(v));
+}
+
+Json axesJson(const GraphState& s) {
+    Json x = s.xDecades > 0
+                 ? Json{{"scale", "log"}, {"start", jsonNumber(s.xStart)}, {"decades", s.xDecades}}
+                 : Json{{"scale", "linear"}, {"end", jsonNumber(s.xStart)}};
+    Json y =
+        s.yDecades > 0
+            ? Json{{"scale", "log"}, {"decades", s.yDecades}}
+            : Json{{"scale", "linear"}, {"min", jsonNumber(s.yMin)}, {"max", jsonNumber(s.yMax)}};
+    x["label"] = s.xLabel;
+    y["label"] = s.yLabel;
+    return {{"x", x}, {"y", y}};
+}
+
+std::string xAxisText(const GraphState& s) {
+    return s.xDecades > 0 ? strprintf("%s, log from %s, %d decades", s.xLabel.c_str(),
+                                      g(s.xStart).c_str(), s.xDecades)
+                          : strprintf("%s, linear to %s", s.xLabel.c_str(), g(s.xStart).c_str());
+}
+
+std::string yAxisText(const GraphState& s) {
+    return s.yDecades > 0 ? strprintf("%s, log, %d decades from the curve reference",
+                                      s.yLabel.c_str(), s.yDecades)
+                          : strprintf("%s, linear from %s to %s", s.yLabel.c_str(),
+                                      g(s.yMin).c_str(), g(s.yMax).c_str());
+}
+
+// The points a curve has: none for a curve the graph does not draw.
+std::span<const GraphPoint> curvePoints(const GraphState& s, int curve) {
+    const auto c = static_cast<std::size_t>(curve);
+    if (!(s.curveReference[c] > 0.0F)) {
+        return {};
+    }
+    return std::span<const GraphPoint>(s.points[c])
+        .first(static_cast<std::size_t>(s.drawablePointCount()));
+}
+
+void print(const GraphState& s, OutputFormat format, Context& context, const Json& extra) {
+    const int curves = s.drawableCurveCount();
+    switch (format) {
+    case OutputFormat::Json: {
+        Json list = Json::array();
+        for (int c = 0; c < curves; ++c) {
+            const auto i = static_cast<std::size_t>(c);
+            Json points = Json::array();
+            for (const GraphPoint& p : curvePoints(s, c)) {
+                points.push_back({{"x", jsonNumber(p.x)}, {"y", jsonNumber(p.y)}});
+            }
+            list.push_back(
+                {{"material", s.curveNames[i]},
+                 {"reference", jsonNumber(s.curveReference[i])},
+                 {"labelAnchor",
+                  {{"x", jsonNumber(s.labelAnchors[i].x)}, {"y", jsonNumber(s.labelAnchors[i].y)}}},
+                 {"points", points}});
+        }
+        Json j = {{"kind", s.graphKind},
+                  {"caption", s.caption},
+                  {"printTitle", s.printTitle},
+                  {"axes", axesJson(s)},
+                  {"curves", list}};
+        for (const auto& [key, value] : extra.items()) {
+            j[key] = value;
+        }
+        j["messages"] = messagesJson(context.sink.messages());
+        std::cout << j.dump(2) << "\n";
+        break;
+    }
+    case OutputFormat::Csv:
+        std::cout << "# " << s.caption << "\n# x: " << xAxisText(s) << "\n# y: " << yAxisText(s)
+                  << "\n";
+        if (!s.description.empty()) {
+            std::cout << "# " << s.description << "\n";
+        }
+        std::cout << "material,point,x,y\n";
+        for (int c = 0; c < curves; ++c) {
+            int i = 0;
+            for (const GraphPoint& p : curvePoints(s, c)) {
+                std::cout << s.curveNames[static_cast<std::size_t>(c)] << "," << i++ << ","
+                          << g(p.x) << "," << g(p.y) << "\n";
+            }
+        }
+        break;
+    case OutputFormat::Text:
+        std::cout << s.caption << "\nX: " << xAxisText(s) << "\nY: " << yAxisText(s) << "\n";
+        if (!s.description.empty()) {
+            std::cout << s.description << "\n";
+        }
+        for (int c = 0; c < curves; ++c) {
+            std::cout << "\n" << s.curveNames[static_cast<std::size_t>(c)] << "\n";
+            const std::span<const GraphPoint> points = curvePoints(s, c);
+            if (points.empty()) {
+                std::cout << "  no data\n";
+            }
+            for (const GraphPoint& p : points) {
+                std::cout << strprintf("%14.6g %14.6g\n", static_cast<double>(p.x),
+                                       static_cast<double>(p.y));
+            }
+        }
+        break;
+    }
+}
+
+// Percent permeability of the winding at the current, as the analysis finds it.
+double operatingPercent(const PowderMaterialModel& model, Application a, const CoreRecord& core,
+                        const std::string& material, double N, double I) {
+    if (isDcApplication(a)) {
+        const double H = core.le > 0.0F ? kMu0 * N * I / core.le : 0.0;
+        const std::optional<PermPair> p = model.dcPercentPermPair(material, 0, H);
+        return p ? p->value : 0.0;
+    }
+    if (!model.calc_ac_mag(material, 0.0) || !(core.Ae > 0.0F)) {
+        return 0.0;
+    }
+    const double peak = a == Application::Line60Hz ? std::sqrt(2.0) * I : I;
+    const double B = N * peak * core.AL / core.Ae * 0.1;
+    const std::optional<PermPair> p = calc_pct_perm_ac(B, material, model, AcDiagnostics::Quiet);
+    return p ? p->value : 0.0;
+}
+
+int runInductance(const CurveOptions& o, Context& context) {
+    CoreCatalog catalog;
+    CoreRecord core;
+    if (catalog.lookupPartNumber(core, o.part) < 1) {
+        return kExitRefused;
+    }
+    const PowderMaterialModel model;
+    const Application a = parseApplication(o.app);
+    const double N = o.turns;
+    DesignCandidate d;
+    d.partNumber = core.partNumber;
+    d.al = core.AL;
+    d.ae = core.Ae;
+    d.turns = toFloat(N);
+    d.biasScale = toFloat(isDcApplication(a) ? core.le / (0.4 * kPi * N)
+                                             : 10.0 * core.Ae / (std::sqrt(2.0) * N * core.AL));
+    d.percentPerm = toFloat(
+        o.percentPerm.value_or(operatingPercent(model, a, core, core.material, N, o.current)));
+
+    GraphState state;
+    show_inductance_graph(state, model, a, d, o.current);
+    GraphState shown = state;
+    applyAutomaticAxes(shown);
+    const Json extra = {
+        {"design",
+         {{"partNumber", d.partNumber},
+          {"application", std::string(applicationCliName(a))},
+          {"turns", jsonNumber(d.turns)},
+          {"al", jsonNumber(d.al)},
+          {"percentPerm", jsonNumber(d.percentPerm)},
+          {"biasScale", jsonNumber(d.biasScale)},
+          {"current", o.current}}},
+        {"description", state.description},
+        {"marker", {{"x", jsonNumber(state.marker.x)}, {"y", jsonNumber(state.marker.y)}}},
+        {"currentScale", jsonNumber(state.currentScale)},
+        {"inductanceScale", jsonNumber(state.inductanceScale)}};
+    print(shown, o.format, context, extra);
+    return kExitOk;
+}
+
+int runCurve(const CurveOptions& o, Context& context) {
+    if (o.kind == kGraphInductanceVsCurrent) {
+        if (o.part.empty() || !(o.turns > 0.0)) {
+            std::cerr << "korvane: --kind 7 needs --part and --turns above 0\n";
+            return kExitUsage;
+        }
+        return runInductance(o, context);
+    }
+    const std::vector<std::string> list = materialList(o.materials);
+    const PowderMaterialModel model;
+    GraphState state;
+    state.curveCount = static_cast<int>(list.size());
+    show_material_graph(state, model, o.kind, list);
+    print(state, o.format, context, Json::object());
+    return kExitOk;
+}
+
+} // namespace
+
+void addCurveCommand(CLI::App& app, Context& context) {
+    auto options = std::make_shared<CurveOptions>();
+    CLI::App* command = app.add_subcommand(
+        "curve", "Points of a material graph (kinds 1-6) or of inductance versus current (7)");
+    command
+        ->add_option("--kind", options->kind,
+                     "1 initial perm vs DC bias, 2 % perm vs DC bias, 3 % perm vs AC flux, "
+                     "4 perm vs frequency, 5 core loss at 1 kHz, 6 at 100 kHz, 7 inductance "
+                     "vs current")
+        ->required()
+        ->check(CLI::Range(1, 7));
+    command->add_option("--materials", options->materials,
+                        "Comma-separated material codes, the dash optional (275,226,M702); "
+                        "default: every selectable material");
+    command->add_option("--part", options->part, "Kind 7: core part number of the catalog");
+    command->add_option("--turns", options->turns, "Kind 7: turns");
+    std::vector<std::string> apps;
+    for (Application a : kAllApplications) {
+        apps.emplace_back(applicationCliName(a));
+    }
+    command->add_option("--app", options->app, "Kind 7: application")->check(CLI::IsMember(apps));
+    command->add_option("--current", options->current,
+                        "Kind 7: operating current, A (rms for 60hz, peak for resonant)");
+    command->add_option("--percent-perm", options->percentPerm,
+                        "Kind 7: percent permeability at the current (default: from the "
+                        "material model)");
+    addFormatOption(command, options->format, true);
+    command->callback([options, &context]() { context.exitCode = runCurve(*options, context); });
+}
+
+} // namespace korvane::cli
