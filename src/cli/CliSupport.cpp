@@ -201,4 +201,57 @@ Json requirementJson(const Requirement& r) {
             {"accepted", r.accepted}};
 }
 
+Json wireJson(const WireRecord& w) {
+    return {{"system", toIndex(w.system)},
+            {"systemName", w.systemName},
+            {"areaCmil", jsonNumber(w.areaCmil)},
+            {"bareDiameter", jsonNumber(w.bareDiameter)},
+            {"insulatedDiameter", jsonNumber(w.insulatedDiameter)},
+            {"maxOverallDiameter", jsonNumber(w.maxOverallDiameter)},
+            {"build", jsonNumber(w.build)},
+            {"size", jsonNumber(w.size)},
+            {"ohmsPerFoot", jsonNumber(w.ohmsPerFoot)},
+            {"poundsPerFoot", jsonNumber(w.poundsPerFoot)}};
+}
+
+std::vector<std::pair<const char*, double>> candidateNumbers(const DesignCandidate& c) {
+    const auto n = [](float v) { return jsonNumber(v); };
+    return {{"ae", n(c.ae)},
+            {"al", n(c.al)},
+            {"turns", n(c.turns)},
+            {"strands", c.strands},
+            {"stackCount", n(c.stackCount)},
+            {"rdc", n(c.rdc)},
+            {"rac", n(c.rac)},
+            {"inductance", n(c.inductance)},
+            {"dcBias", n(c.dcBias)},
+            {"acFlux", n(c.acFlux)},
+            {"percentPerm", n(c.percentPerm)},
+            {"ripple", n(c.ripple)},
+            {"biasScale", n(c.biasScale)},
+            {"pfcRatio", n(c.pfcRatio)},
+            {"frequency", n(c.frequency)},
+            {"lineFrequency", n(c.lineFrequency)},
+            {"coreLoss", n(c.coreLoss)},
+            {"copperLoss", n(c.copperLoss)},
+            {"tempRise", n(c.tempRise)},
+            {"mlt", n(c.mlt)},
+            {"build", n(c.build)},
+            {"hole", n(c.hole)},
+            {"woundOD", n(c.woundOD)},
+            {"woundHeight", n(c.woundHeight)},
+            {"wireLength", n(c.wireLength)},
+            {"surfaceArea", n(c.surfaceArea)},
+            {"coreVolume", n(c.coreVolume)}};
+}
+
+Json candidateJson(const DesignCandidate& c) {
+    Json j = {{"partNumber", c.partNumber}};
+    for (const auto& [name, value] : candidateNumbers(c)) {
+        j[name] = value;
+    }
+    j["wire"] = wireJson(c.wire);
+    return j;
+}
+
 } // namespace korvane::cli

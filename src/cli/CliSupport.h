@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/DesignCandidate.h"
 #include "format/Messages.h"
 #include "requirements/RequirementEntry.h"
 #include "settings/DesignParameters.h"
@@ -73,5 +74,14 @@ int applyParameterOptions(const ParameterOptions& options, Application applicati
 
 // The requirement record as JSON, every field by its name.
 Json requirementJson(const Requirement& r);
+
+// A wire record as JSON.
+Json wireJson(const WireRecord& w);
+
+// Every numeric field of a design candidate after the part number, in record order.
+std::vector<std::pair<const char*, double>> candidateNumbers(const DesignCandidate& c);
+
+// A design candidate as JSON: the part number, its numbers and its wire.
+Json candidateJson(const DesignCandidate& c);
 
 } // namespace korvane::cli

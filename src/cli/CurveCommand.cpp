@@ -1,6 +1,4 @@
-#include "CliSupport.h"
-#include "Commands.h"
-#include "catalog/CoreCatalog.h"
+#include "AnalysisCli.h"
 #include "format/StrPrintf.h"
 #include "graphs/GraphDrawing.h"
 #include "graphs/InductanceGraph.h"
@@ -21,27 +19,15 @@ namespace korvane::cli {
 namespace {
 
 // `korvane curve`: the points of a materials graph (kinds 1 to 6) for a list of materials, or
-// of the inductance-versus-current graph (kind 7) of a core of the catalog wound with a number
-// of turns and driven at a current.
+// the inductance-versus-current graph (kind 7) of a design analysed as the analysis window
+// does, from the same options as `korvane analyze`.
 struct CurveOptions {
     int kind = 1;
     std::optional<std::string> materials; // comma-separated codes; default: full selection
-    std::string part;
-    double turns = 0.0;
-    std::string app = "dc-biased";
-    std::optional<double> percentPerm; // default: the material model at the current
-    double current = 0.0;
+    AnalysisOptions analysis;
+    ParameterOptions parameters;
     OutputFormat format = OutputFormat::Text;
 };
-
-constexpr double kPi = 3.14159;
-constexpr double kMu0 = 1.256636;
-
-// A typed number in a float field, held within the float range (NaN as 0).
-float toFloat(double v) {
-    constexpr double limit = std::numeric_limits<float>::max();
-    return std::isnan(v) ? 0.0F : static_cast<float>(std::clamp(v, -limit, limit));
-}
 
 std::vector<std::string> materialList(const std::optional<std::string>& option) {
     if (!option) {
@@ -172,55 +158,49 @@ void print(const GraphState& s, OutputFormat format, Context& context, const Jso
     }
 }
 
-// Percent permeability of the winding at the current, as the analysis finds it.
-double operatingPercent(const PowderMaterialModel& model, Application a, const CoreRecord& core,
-                        const std::string& material, double N, double I) {
-    if (isDcApplication(a)) {
-        const double H = core.le > 0.0F ? kMu0 * N * I / core.le : 0.0;
-        const std::optional<PermPair> p = model.dcPercentPermPair(material, 0, H);
-        return p ? p->value : 0.0;
+// The operating current the analysis read for the application: the DC or peak current,
+// rms for 60 Hz.
+double operatingCurrent(const Requirement& r) {
+    switch (r.application) {
+    case Application::Line60Hz:
+        return r.I1rms;
+    case Application::Resonant:
+        return r.Ipk;
+    default:
+        return r.I1peak;
     }
-    if (!model.calc_ac_mag(material, 0.0) || !(core.Ae > 0.0F)) {
-        return 0.0;
-    }
-    const double peak = a == Application::Line60Hz ? std::sqrt(2.0) * I : I;
-    const double B = N * peak * core.AL / core.Ae * 0.1;
-    const std::optional<PermPair> p = calc_pct_perm_ac(B, material, model, AcDiagnostics::Quiet);
-    return p ? p->value : 0.0;
 }
 
+Json designJson(const AnalysisEntry& entry, double current) {
+    const DesignCandidate& d = entry.candidate();
+    return {{"partNumber", d.partNumber},
+            {"application", std::string(applicationCliName(entry.application()))},
+            {"turns", jsonNumber(d.turns)},
+            {"al", jsonNumber(d.al)},
+            {"percentPerm", jsonNumber(d.percentPerm)},
+            {"biasScale", jsonNumber(d.biasScale)},
+            {"current", current}};
+}
+
+// Kind 7: the analysis window's INDUCTANCE button.
 int runInductance(const CurveOptions& o, Context& context) {
-    CoreCatalog catalog;
-    CoreRecord core;
-    if (catalog.lookupPartNumber(core, o.part) < 1) {
-        return kExitRefused;
+    DesignParameters parameters;
+    AnalysisEntry entry(parameters);
+    AnalysisOutcome outcome = AnalysisOutcome::Refused;
+    if (const int status = analyseFromOptions(o.analysis, o.parameters, parameters, entry, outcome);
+        status != kExitOk) {
+        return status;
     }
     const PowderMaterialModel model;
-    const Application a = parseApplication(o.app);
-    const double N = o.turns;
-    DesignCandidate d;
-    d.partNumber = core.partNumber;
-    d.al = core.AL;
-    d.ae = core.Ae;
-    d.turns = toFloat(N);
-    d.biasScale = toFloat(isDcApplication(a) ? core.le / (0.4 * kPi * N)
-                                             : 10.0 * core.Ae / (std::sqrt(2.0) * N * core.AL));
-    d.percentPerm = toFloat(
-        o.percentPerm.value_or(operatingPercent(model, a, core, core.material, N, o.current)));
-
+    const double current = operatingCurrent(entry.conditions());
     GraphState state;
-    show_inductance_graph(state, model, a, d, o.current);
+    if (!show_inductance_graph(state, model, entry.application(), entry.candidate(), current)) {
+        return kExitRefused;
+    }
     GraphState shown = state;
     applyAutomaticAxes(shown);
     const Json extra = {
-        {"design",
-         {{"partNumber", d.partNumber},
-          {"application", std::string(applicationCliName(a))},
-          {"turns", jsonNumber(d.turns)},
-          {"al", jsonNumber(d.al)},
-          {"percentPerm", jsonNumber(d.percentPerm)},
-          {"biasScale", jsonNumber(d.biasScale)},
-          {"current", o.current}}},
+        {"design", designJson(entry, current)},
         {"description", state.description},
         {"marker", {{"x", jsonNumber(state.marker.x)}, {"y", jsonNumber(state.marker.y)}}},
         {"currentScale", jsonNumber(state.currentScale)},
@@ -231,10 +211,6 @@ int runInductance(const CurveOptions& o, Context& context) {
 
 int runCurve(const CurveOptions& o, Context& context) {
     if (o.kind == kGraphInductanceVsCurrent) {
-        if (o.part.empty() || !(o.turns > 0.0)) {
-            std::cerr << "korvane: --kind 7 needs --part and --turns above 0\n";
-            return kExitUsage;
-        }
         return runInductance(o, context);
     }
     const std::vector<std::string> list = materialList(o.materials);
@@ -251,7 +227,8 @@ int runCurve(const CurveOptions& o, Context& context) {
 void addCurveCommand(CLI::App& app, Context& context) {
     auto options = std::make_shared<CurveOptions>();
     CLI::App* command = app.add_subcommand(
-        "curve", "Points of a material graph (kinds 1-6) or of inductance versus current (7)");
+        "curve", "Points of a material graph (kinds 1-6) or of inductance versus current (7) of a "
+                 "design given as to `korvane analyze`");
     command
         ->add_option("--kind", options->kind,
                      "1 initial perm vs DC bias, 2 % perm vs DC bias, 3 % perm vs AC flux, "
@@ -262,18 +239,8 @@ void addCurveCommand(CLI::App& app, Context& context) {
     command->add_option("--materials", options->materials,
                         "Comma-separated material codes, the dash optional (275,226,M702); "
                         "default: every selectable material");
-    command->add_option("--part", options->part, "Kind 7: core part number of the catalog");
-    command->add_option("--turns", options->turns, "Kind 7: turns");
-    std::vector<std::string> apps;
-    for (Application a : kAllApplications) {
-        apps.emplace_back(applicationCliName(a));
-    }
-    command->add_option("--app", options->app, "Kind 7: application")->check(CLI::IsMember(apps));
-    command->add_option("--current", options->current,
-                        "Kind 7: operating current, A (rms for 60hz, peak for resonant)");
-    command->add_option("--percent-perm", options->percentPerm,
-                        "Kind 7: percent permeability at the current (default: from the "
-                        "material model)");
+    addAnalysisOptions(command, options->analysis);
+    addParameterOptions(command, options->parameters);
     addFormatOption(command, options->format, true);
     command->callback([options, &context]() { context.exitCode = runCurve(*options, context); });
 }

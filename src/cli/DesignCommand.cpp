@@ -1,5 +1,4 @@
-#include "CliSupport.h"
-#include "Commands.h"
+#include "AnalysisCli.h"
 #include "format/StrPrintf.h"
 #include "results/DesignRun.h"
 #include "results/ResultCells.h"
@@ -20,6 +19,7 @@ struct DesignOptions {
     std::optional<std::string> materials;
     std::string page = "both";
     bool explain = false;
+    std::optional<int> analyze; // 1-based row of the design to analyse
     OutputFormat format = OutputFormat::Text;
 };
 
@@ -56,51 +56,6 @@ std::optional<MaterialSelection> selectionOf(const std::string& codes) {
     return selection;
 }
 
-Json wireJson(const WireRecord& w) {
-    return {{"system", toIndex(w.system)},
-            {"systemName", w.systemName},
-            {"areaCmil", jsonNumber(w.areaCmil)},
-            {"bareDiameter", jsonNumber(w.bareDiameter)},
-            {"insulatedDiameter", jsonNumber(w.insulatedDiameter)},
-            {"maxOverallDiameter", jsonNumber(w.maxOverallDiameter)},
-            {"build", jsonNumber(w.build)},
-            {"size", jsonNumber(w.size)},
-            {"ohmsPerFoot", jsonNumber(w.ohmsPerFoot)},
-            {"poundsPerFoot", jsonNumber(w.poundsPerFoot)}};
-}
-
-// Every numeric field of a design candidate after the part number, in record order.
-std::vector<std::pair<const char*, double>> candidateNumbers(const DesignCandidate& c) {
-    const auto n = [](float v) { return jsonNumber(v); };
-    return {{"ae", n(c.ae)},
-            {"al", n(c.al)},
-            {"turns", n(c.turns)},
-            {"strands", c.strands},
-            {"stackCount", n(c.stackCount)},
-            {"rdc", n(c.rdc)},
-            {"rac", n(c.rac)},
-            {"inductance", n(c.inductance)},
-            {"dcBias", n(c.dcBias)},
-            {"acFlux", n(c.acFlux)},
-            {"percentPerm", n(c.percentPerm)},
-            {"ripple", n(c.ripple)},
-            {"biasScale", n(c.biasScale)},
-            {"pfcRatio", n(c.pfcRatio)},
-            {"frequency", n(c.frequency)},
-            {"lineFrequency", n(c.lineFrequency)},
-            {"coreLoss", n(c.coreLoss)},
-            {"copperLoss", n(c.copperLoss)},
-            {"tempRise", n(c.tempRise)},
-            {"mlt", n(c.mlt)},
-            {"build", n(c.build)},
-            {"hole", n(c.hole)},
-            {"woundOD", n(c.woundOD)},
-            {"woundHeight", n(c.woundHeight)},
-            {"wireLength", n(c.wireLength)},
-            {"surfaceArea", n(c.surfaceArea)},
-            {"coreVolume", n(c.coreVolume)}};
-}
-
 Json pageJson(const ResultTables& tables, ResultGrid grid, const DesignRunOutput& run) {
     const HeadingPage page =
         tables.headingPage(grid, run.design.application, run.search.wireSystemName);
@@ -134,7 +89,29 @@ void printRequirementBlock(const ResultPageState& state) {
     }
 }
 
+// Hands design `k` (1-based) of the search to the analysis as the results window does: the
+// entries are set up from the design and the requirement, then OK is pressed.
+int analyseDesign(int k, const DesignRunOutput& run, const RequirementEntry& entry,
+                  const DesignParameters& parameters, OutputFormat format, Context& context) {
+    if (k < 1 || k > run.search.accepted) {
+        std::cerr << "korvane: --analyze " << k << ": the search found " << run.search.accepted
+                  << (run.search.accepted == 1 ? " design\n" : " designs\n");
+        return kExitRefused;
+    }
+    const Requirement& r = entry.requirement();
+    AnalysisEntry analysis(parameters);
+    analysis.setUpFromResult(r.application, r.windingType,
+                             &run.search.table.slots[static_cast<std::size_t>(k - 1)], r);
+    const AnalysisOutcome outcome = analysis.ok();
+    printAnalysis(analysis, outcome, parameters, format, context);
+    return outcome == AnalysisOutcome::Analysed ? kExitOk : kExitRefused;
+}
+
 int runDesign(const DesignOptions& o, Context& context) {
+    if (o.analyze && o.format == OutputFormat::Csv) {
+        std::cerr << "korvane: --analyze prints text or json\n";
+        return kExitUsage;
+    }
     DesignParameters parameters;
     const Application app = parseApplication(o.requirement.app);
     if (const int status = applyParameterOptions(o.parameters, app, parameters);
@@ -162,6 +139,9 @@ int runDesign(const DesignOptions& o, Context& context) {
     const Requirement& r = entry.requirement();
     DesignRunOutput run =
         runAutomaticDesign(r, entry.requirementBlock(), parameters, selection, o.explain);
+    if (o.analyze) {
+        return analyseDesign(*o.analyze, run, entry, parameters, o.format, context);
+    }
     const bool electrical = o.page != "dimensions";
     const bool dimensions = o.page != "electrical";
     const ResultGrid dimensionPage = dimensionGrid(r.shape);
@@ -171,11 +151,7 @@ int runDesign(const DesignOptions& o, Context& context) {
         Json designs = Json::array();
         for (int i = 0; i < run.search.accepted; ++i) {
             const DesignCandidate& c = run.search.table.slots[static_cast<std::size_t>(i)];
-            Json d = {{"partNumber", c.partNumber}};
-            for (const auto& [name, value] : candidateNumbers(c)) {
-                d[name] = value;
-            }
-            d["wire"] = wireJson(c.wire);
+            Json d = candidateJson(c);
             const float price = run.search.cores[static_cast<std::size_t>(i)].price;
             d["price"] = price > 0.0F ? Json(jsonNumber(price)) : Json(nullptr);
             designs.push_back(d);
@@ -269,6 +245,9 @@ void addDesignCommand(CLI::App& app, Context& context) {
         ->check(CLI::IsMember({"electrical", "dimensions", "both"}));
     command->add_flag("--explain", options->explain,
                       "Print what became of every catalog listing the search visited");
+    command->add_option("--analyze", options->analyze,
+                        "Analyse design K of the results (1 = first row) as the analysis window "
+                        "does, and print the analysis instead of the tables");
     addFormatOption(command, options->format, true);
     command->callback([options, &context]() { context.exitCode = runDesign(*options, context); });
 }

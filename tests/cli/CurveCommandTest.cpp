@@ -1,5 +1,6 @@
 #include "RunKorvane.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -62,9 +63,13 @@ TEST(CurveCommand, CurveLimitNoticeAndCompositeWithoutAcCurve) {
     EXPECT_EQ(k["curves"][1]["points"].size(), 60U);
 }
 
-TEST(CurveCommand, InductanceOfACatalogCore) {
-    const RunResult r = runKorvane({"curve", "--kind", "7", "--part", "T106-275", "--turns", "20",
-                                    "--current", "5", "--percent-perm", "80", "--format", "json"});
+TEST(CurveCommand, InductanceOfAnAnalysedDesign) {
+    const std::vector<std::string> design = {
+        "curve", "--kind", "7",    "--part", "T106-275", "--turns", "20",  "--wire", "#18",
+        "--I1",  "5",      "--V1", "12",     "--V2",     "5",       "--f", "100"};
+    std::vector<std::string> json = design;
+    json.insert(json.end(), {"--format", "json"});
+    const RunResult r = runKorvane(json);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const auto j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["caption"], "INDUCTANCE vs CURRENT");
@@ -72,13 +77,30 @@ TEST(CurveCommand, InductanceOfACatalogCore) {
     ASSERT_EQ(j["curves"].size(), 1U);
     EXPECT_EQ(j["curves"][0]["points"].size(), 60U);
     EXPECT_DOUBLE_EQ(j["marker"]["x"].get<double>(), 5.0);
-    // The marker lies at 80 % of the inductance at full permeability, in the y unit.
-    EXPECT_NEAR(j["marker"]["y"].get<double>(), 0.8 * j["inductanceScale"].get<double>(), 1e-4);
+    // The marker lies at the analysed percent permeability of the full-permeability inductance.
+    const double percent = j["design"]["percentPerm"].get<double>();
+    EXPECT_GT(percent, 10.0);
+    EXPECT_LT(percent, 100.0);
+    EXPECT_NEAR(j["marker"]["y"].get<double>(),
+                percent / 100.0 * j["inductanceScale"].get<double>(),
+                1e-3 * j["inductanceScale"].get<double>());
     EXPECT_EQ(j["description"].get<std::string>().rfind("CORE:  T106-275:   20 Turns,  ", 0), 0U);
 
-    EXPECT_EQ(runKorvane({"curve", "--kind", "7", "--part", "T999-99", "--turns", "20"}).exitCode,
-              1);
-    EXPECT_EQ(runKorvane({"curve", "--kind", "7", "--part", "T106-275"}).exitCode, 2);
+    // The analysis window's refusals: an unknown core, no turns, a wrong character.
+    auto with = [&design](std::vector<std::string> change) {
+        std::vector<std::string> args = design;
+        for (std::size_t i = 0; i + 1 < change.size(); i += 2) {
+            const auto at = std::find(args.begin(), args.end(), change[i]);
+            *(at + 1) = change[i + 1];
+        }
+        return runKorvane(args);
+    };
+    EXPECT_EQ(with({"--part", "T999-99"}).exitCode, 1);
+    const RunResult noTurns = with({"--turns", "0"});
+    EXPECT_EQ(noTurns.exitCode, 1);
+    EXPECT_NE(noTurns.err.find("CHECK TURNS, STRANDS, STACKED CORES"), std::string::npos);
+    EXPECT_EQ(noTurns.out, "");
+    EXPECT_EQ(with({"--I1", "5a"}).exitCode, 1);
     EXPECT_EQ(runKorvane({"curve", "--kind", "8"}).exitCode, 2);
 }
 

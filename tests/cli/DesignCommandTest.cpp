@@ -1,5 +1,6 @@
 #include "RunKorvane.h"
 
+#include <cmath>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -136,6 +137,50 @@ TEST(DesignCommand, NoDesignRefusedInputAndUsageErrors) {
     EXPECT_EQ(runKorvane(with(kDcChoke, {"--materials", "-999"})).exitCode, 2);
     EXPECT_EQ(runKorvane(with(kDcChoke, {"--param", "Speed=3"})).exitCode, 2);
     EXPECT_EQ(runKorvane(with(kDcChoke, {"--units", "furlongs"})).exitCode, 2);
+}
+
+TEST(DesignCommand, AnalyzeHandsADesignToTheAnalysis) {
+    std::vector<std::string> search = kDcChoke;
+    search.insert(search.end(), {"--format", "json"});
+    const RunResult designs = runKorvane(search);
+    ASSERT_EQ(designs.exitCode, 0) << designs.err;
+    const auto list = nlohmann::json::parse(designs.out)["designs"];
+    ASSERT_GE(list.size(), 2U);
+
+    std::vector<std::string> second = search;
+    second.insert(second.end(), {"--analyze", "2"});
+    const RunResult r = runKorvane(second);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    const auto& design = list[1];
+    EXPECT_EQ(j["input"]["partNumber"], design["partNumber"]);
+    EXPECT_EQ(j["input"]["f"], " 100.0");
+    EXPECT_EQ(j["input"]["ta"], "  25.0");
+    const auto& c = j["candidate"];
+    EXPECT_EQ(c["turns"].get<double>(), std::trunc(design["turns"].get<double>()));
+    for (const char* field : {"rdc", "coreLoss", "copperLoss", "tempRise"}) {
+        EXPECT_NEAR(c[field].get<double>(), design[field].get<double>(),
+                    0.005 * std::fabs(design[field].get<double>()))
+            << field;
+    }
+
+    std::vector<std::string> text = kDcChoke;
+    text.insert(text.end(), {"--analyze", "1"});
+    const RunResult shown = runKorvane(text);
+    ASSERT_EQ(shown.exitCode, 0) << shown.err;
+    EXPECT_EQ(
+        shown.out.rfind("DC BIASED OUTPUT FILTER INDUCTOR ANALYSIS\nELECTRICAL PROPERTIES:", 0),
+        0U);
+
+    std::vector<std::string> beyond = kDcChoke;
+    beyond.insert(beyond.end(), {"--analyze", "41"});
+    const RunResult none = runKorvane(beyond);
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_NE(none.err.find("--analyze 41: the search found"), std::string::npos);
+    std::vector<std::string> csv = kDcChoke;
+    csv.insert(csv.end(), {"--analyze", "1", "--format", "csv"});
+    EXPECT_EQ(runKorvane(csv).exitCode, 2);
 }
 
 } // namespace
