@@ -278,9 +278,9 @@ TEST(CalcAnalysis, ResonantTakesTheAcResistanceFactor) {
 }
 
 // Analysing what the search designed gives back its losses and rise. The two paths differ
-// only where the Parts make them differ: the analysis takes the permeability from the DC-bias
-// curve at H (not the search's turns iteration), which moves the inductance but none of the
-// losses; and it reports the frequency in Hz.
+// only by design: the analysis takes the permeability from the DC-bias curve at H (not the
+// search's turns iteration), which moves the inductance but none of the losses; and it
+// reports the frequency in Hz.
 TEST(CalcAnalysis, ReproducesTheDesignsOfTheSearch) {
     struct Case {
         Application app;
