@@ -269,10 +269,8 @@ std::optional<LineOperatingPoint> line60HzOperatingPoint(std::string_view materi
     double mu1 = 0.0;
     double mu2 = 0.0;
     for (int pass = 0; 2.0 * Bmax > r && std::fabs((1.0 - q) * s) > 0.5 && pass < 20; ++pass) {
-        const auto p1 =
-            calc_pct_perm_ac(s * P1 * AL / Ae * 0.1, material, model, AcDiagnostics::Quiet);
-        const auto p2 =
-            calc_pct_perm_ac(s * P2 * AL / Ae * 0.1, material, model, AcDiagnostics::Quiet);
+        const auto [p1, p2] =
+            calc_pct_perm_ac_pair(s * P1 * AL / Ae * 0.1, s * P2 * AL / Ae * 0.1, material, model);
         if (!p1 || !p2) {
             return std::nullopt;
         }

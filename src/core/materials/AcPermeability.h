@@ -3,6 +3,7 @@
 #include "materials/MaterialModel.h"
 #include "materials/PermPair.h"
 
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -22,5 +23,10 @@ enum class AcDiagnostics { Show, Quiet };
 std::optional<PermPair> calc_pct_perm_ac(double B_ac_zero, std::string_view material,
                                          const MaterialModel& model,
                                          AcDiagnostics diagnostics = AcDiagnostics::Show);
+
+// calc_pct_perm_ac of one material at two flux densities, quietly, as two calls in turn
+// would answer (messages included); the two iterations run interleaved.
+std::array<std::optional<PermPair>, 2>
+calc_pct_perm_ac_pair(double B1, double B2, std::string_view material, const MaterialModel& model);
 
 } // namespace korvane

@@ -8,6 +8,7 @@ namespace korvane {
 struct PermPair {
     float value = 0.0F;
     float slope = 0.0F;
+    bool operator==(const PermPair&) const = default;
 };
 
 } // namespace korvane

@@ -1,6 +1,7 @@
 #include "materials/AcPermeability.h"
 
 #include "format/Messages.h"
+#include "materials/MaterialCoefficients.h"
 #include "materials/PowderMaterialModel.h"
 
 #include <cmath>
@@ -122,6 +123,45 @@ TEST(CalcPctPermAc, MissingAcDataShowsErrorAndGivesNone) {
     ASSERT_EQ(sink.size(), 1U);
     EXPECT_EQ(sink.last(),
               (Message{"B_ac_zero = 1000.000, pdata[1] = xxx", "calc_pct_perm_ac ERROR "}));
+}
+
+// The interleaved pair answers exactly what two calls in turn answer, over every built-in
+// material from low flux through the knees and limits to saturation, and for the cases it
+// hands back to the single calls: an unknown material (two messages) and another model.
+TEST(CalcPctPermAc, PairAnswersAsTwoCallsInTurn) {
+    const PowderMaterialModel model;
+    RecordingSink sink;
+    ScopedMessageSink scope(sink);
+    int compared = 0;
+    for (const AcMagRow& row : acMagTable()) {
+        for (double B = 50.0; B < 60000.0; B *= 1.37) {
+            const double B2 = 0.31 * B + 7.0;
+            const auto pair = calc_pct_perm_ac_pair(B, B2, row.code, model);
+            const auto first = calc_pct_perm_ac(B, row.code, model, AcDiagnostics::Quiet);
+            const auto second = calc_pct_perm_ac(B2, row.code, model, AcDiagnostics::Quiet);
+            ASSERT_EQ(pair[0].has_value(), first.has_value()) << row.code << " " << B;
+            ASSERT_EQ(pair[1].has_value(), second.has_value()) << row.code << " " << B2;
+            if (first) {
+                EXPECT_EQ(*pair[0], *first) << row.code << " " << B;
+            }
+            if (second) {
+                EXPECT_EQ(*pair[1], *second) << row.code << " " << B2;
+            }
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 400);
+    EXPECT_EQ(sink.size(), 0U);
+
+    const auto unknown = calc_pct_perm_ac_pair(1000.0, 2000.0, "-999", model);
+    EXPECT_FALSE(unknown[0]);
+    EXPECT_FALSE(unknown[1]);
+    EXPECT_EQ(sink.size(), 2U);
+
+    const CurveModel flat([](double) { return PermPair{80.0F, 0.0F}; }, 5000.0F, 0.5F, 50.0F);
+    const auto other = calc_pct_perm_ac_pair(1000.0, 3000.0, "-1", flat);
+    ASSERT_TRUE(other[0] && other[1]);
+    EXPECT_FLOAT_EQ(other[0]->value, 80.0F);
 }
 
 TEST(CalcPctPermAc, HighFluxDiagnosticsForMixA) {
