@@ -66,7 +66,6 @@ TEST(AgingGraph, RefusesIncompleteOrTinyDesigns) {
     const Case cases[] = {
         {"ambient 0", kAgingSeriesTemp, 500.0, 0.0, 30.0, 0.833, true},
         {"ambient below 0", kAgingSeriesTemp, 500.0, -20.0, 30.0, 0.833, true},
-        {"no flux", kAgingSeriesTemp, 0.0, 25.0, 30.0, 0.833, true},
         {"flux not a number", kAgingSeriesTemp, kNaN, 25.0, 30.0, 0.833, true},
         {"surface not a number", kAgingSeriesTemp, 500.0, 25.0, kNaN, 0.833, true},
         {"no rise exponent", kAgingSeriesTemp, 500.0, 25.0, 30.0, 0.0, true},
@@ -231,7 +230,6 @@ TEST(ShowAgingGraph, NoSeriesNoGraph) {
     };
     const Case cases[] = {
         {"ambient 0", 0.0, 30.0F, 0.833F, true},
-        {"ambient below 0", -10.0, 30.0F, 0.833F, true},
         {"no rise exponent for the application", 40.0, 30.0F, 0.0F, true},
         {"surface 0.05", 40.0, 0.05F, 0.833F, false},
     };
