@@ -1,5 +1,6 @@
 #include "AnalysisCli.h"
 #include "format/StrPrintf.h"
+#include "graphs/AgingGraph.h"
 #include "graphs/GraphDrawing.h"
 #include "graphs/InductanceGraph.h"
 #include "graphs/MaterialGraphs.h"
@@ -19,8 +20,8 @@ namespace korvane::cli {
 namespace {
 
 // `korvane curve`: the points of a materials graph (kinds 1 to 6) for a list of materials, or
-// the inductance-versus-current graph (kind 7) of a design analysed as the analysis window
-// does, from the same options as `korvane analyze`.
+// the inductance-versus-current (kind 7) or aging (kind 9) graph of a design analysed as the
+// analysis window does, from the same options as `korvane analyze`.
 struct CurveOptions {
     int kind = 1;
     std::optional<std::string> materials; // comma-separated codes; default: full selection
@@ -183,14 +184,7 @@ Json designJson(const AnalysisEntry& entry, double current) {
 }
 
 // Kind 7: the analysis window's INDUCTANCE button.
-int runInductance(const CurveOptions& o, Context& context) {
-    DesignParameters parameters;
-    AnalysisEntry entry(parameters);
-    AnalysisOutcome outcome = AnalysisOutcome::Refused;
-    if (const int status = analyseFromOptions(o.analysis, o.parameters, parameters, entry, outcome);
-        status != kExitOk) {
-        return status;
-    }
+int runInductance(const AnalysisEntry& entry, OutputFormat format, Context& context) {
     const PowderMaterialModel model;
     const double current = operatingCurrent(entry.conditions());
     GraphState state;
@@ -205,13 +199,45 @@ int runInductance(const CurveOptions& o, Context& context) {
         {"marker", {{"x", jsonNumber(state.marker.x)}, {"y", jsonNumber(state.marker.y)}}},
         {"currentScale", jsonNumber(state.currentScale)},
         {"inductanceScale", jsonNumber(state.inductanceScale)}};
-    print(shown, o.format, context, extra);
+    print(shown, format, context, extra);
     return kExitOk;
 }
 
+// Kind 9: the analysis window's T RISE button, at the analysed frequency (kHz x 1000) and
+// ambient temperature.
+int runAging(const AnalysisEntry& entry, const DesignParameters& parameters, OutputFormat format,
+             Context& context) {
+    const PowderMaterialModel model;
+    const Requirement& r = entry.conditions();
+    GraphState state;
+    if (show_aging_graph(state, model, entry.application(), entry.candidate(),
+                         static_cast<double>(r.fkHz) * 1000.0, r.Ta, parameters) != 1) {
+        return kExitRefused;
+    }
+    GraphState shown = state;
+    applyAutomaticAxes(shown);
+    const Json extra = {{"design", designJson(entry, operatingCurrent(r))},
+                        {"description", state.description}};
+    print(shown, format, context, extra);
+    return kExitOk;
+}
+
+// Kinds 7 and 9 draw the design analysed from the options.
+int runDesignGraph(const CurveOptions& o, Context& context) {
+    DesignParameters parameters;
+    AnalysisEntry entry(parameters);
+    AnalysisOutcome outcome = AnalysisOutcome::Refused;
+    if (const int status = analyseFromOptions(o.analysis, o.parameters, parameters, entry, outcome);
+        status != kExitOk) {
+        return status;
+    }
+    return o.kind == kGraphAging ? runAging(entry, parameters, o.format, context)
+                                 : runInductance(entry, o.format, context);
+}
+
 int runCurve(const CurveOptions& o, Context& context) {
-    if (o.kind == kGraphInductanceVsCurrent) {
-        return runInductance(o, context);
+    if (o.kind == kGraphInductanceVsCurrent || o.kind == kGraphAging) {
+        return runDesignGraph(o, context);
     }
     const std::vector<std::string> list = materialList(o.materials);
     const PowderMaterialModel model;
@@ -233,9 +259,9 @@ void addCurveCommand(CLI::App& app, Context& context) {
         ->add_option("--kind", options->kind,
                      "1 initial perm vs DC bias, 2 % perm vs DC bias, 3 % perm vs AC flux, "
                      "4 perm vs frequency, 5 core loss at 1 kHz, 6 at 100 kHz, 7 inductance "
-                     "vs current")
+                     "vs current, 9 core temperature vs time")
         ->required()
-        ->check(CLI::Range(1, 7));
+        ->check(CLI::IsMember({1, 2, 3, 4, 5, 6, 7, 9}));
     command->add_option("--materials", options->materials,
                         "Comma-separated material codes, the dash optional (275,226,M702); "
                         "default: every selectable material");

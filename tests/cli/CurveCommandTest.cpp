@@ -1,6 +1,7 @@
 #include "RunKorvane.h"
 
 #include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -102,6 +103,55 @@ TEST(CurveCommand, InductanceOfAnAnalysedDesign) {
     EXPECT_EQ(noTurns.out, "");
     EXPECT_EQ(with({"--I1", "5a"}).exitCode, 1);
     EXPECT_EQ(runKorvane({"curve", "--kind", "8"}).exitCode, 2);
+}
+
+TEST(CurveCommand, AgingOfAnAnalysedDesign) {
+    const std::vector<std::string> design = {
+        "curve", "--kind", "9",  "--part", "T80-275", "--turns", "30", "--wire", "#18", "--I1",
+        "5",     "--V1",   "50", "--V2",   "5",       "--f",     "50", "--ta",   "60"};
+    std::vector<std::string> json = design;
+    json.insert(json.end(), {"--format", "json"});
+    const RunResult r = runKorvane(json);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["kind"], 9);
+    EXPECT_EQ(j["caption"], "CORE TEMPERATURE vs TIME");
+    EXPECT_EQ(j["axes"]["x"]["label"], "TIME IN HOURS");
+    EXPECT_EQ(j["axes"]["x"]["decades"], 4);
+    EXPECT_EQ(j["axes"]["y"]["label"], "TEMP, DEG C");
+    ASSERT_EQ(j["curves"].size(), 1U);
+    const auto& points = j["curves"][0]["points"];
+    ASSERT_EQ(points.size(), 32U);
+    // The core starts at ambient plus its rise and only warms as it ages.
+    const double start = points[0]["y"].get<double>();
+    EXPECT_GT(start, 60.0);
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        EXPECT_GE(points[i]["y"].get<double>(), points[i - 1]["y"].get<double>()) << i;
+    }
+    EXPECT_EQ(j["axes"]["y"]["min"].get<double>(), 20.0 * std::floor(start / 20.0));
+    EXPECT_EQ(
+        j["description"].get<std::string>().rfind("CORE:  T80-275 @  473 Gauss ac,  98 deg C", 0),
+        0U);
+
+    // The T RISE refusals: a mix that does not age, an ambient of 0 C, a lightly driven core.
+    std::vector<std::string> stable = design;
+    *(std::find(stable.begin(), stable.end(), "T80-275")) = "T80-300A";
+    const RunResult none = runKorvane(stable);
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_NE(none.err.find(" UNABLE TO DISPLAY AGING "), std::string::npos);
+    std::vector<std::string> frozen = design;
+    frozen.back() = "0";
+    const RunResult cold = runKorvane(frozen);
+    EXPECT_EQ(cold.exitCode, 1);
+    EXPECT_NE(cold.err.find("ERROR in AgingGraph: incomplete data"), std::string::npos);
+    const RunResult negligible =
+        runKorvane({"curve", "--kind", "9", "--part", "T80-275", "--turns", "30", "--wire", "#18",
+                    "--I1", "5", "--V1", "12", "--V2", "5", "--f", "100", "--ta", "25"});
+    EXPECT_EQ(negligible.exitCode, 1);
+    EXPECT_NE(negligible.err.find("Aging Data:  CORE:  T80-275 @  184 Gauss ac,  49 deg C:  "
+                                  "EXHIBITS NEGLIGIBLE AGING OVER  1e+05 HOURS "),
+              std::string::npos);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // leaves the surface and every curve stays inside the plot frame.
 #include "analysis/AnalysisEntry.h"
 #include "format/Messages.h"
+#include "graphs/AgingGraph.h"
 #include "graphs/GraphDrawing.h"
 #include "graphs/InductanceGraph.h"
 #include "graphs/MaterialGraphs.h"
@@ -112,6 +113,29 @@ TEST(RealDataDrawing, InductanceGraphOfAnAnalysis) {
         ASSERT_TRUE(show_inductance_graph(state, model, app, entry.candidate(), current));
         drawBoth(state, std::string(applicationTitle(app)));
     }
+}
+
+TEST(RealDataDrawing, AgingGraphOfAnAnalysis) {
+    // A T80-275 choke at 473 G and 50 kHz in 60 C that ages over the years.
+    DesignParameters parameters;
+    AnalysisEntry entry(parameters);
+    const std::pair<F, const char*> texts[] = {
+        {F::PartNumber, "T80-275"}, {F::StackCount, "1"}, {F::Wire, "#18"},    {F::Strands, "1"},
+        {F::Turns, "30"},           {F::Current, "5"},    {F::Voltage1, "50"}, {F::Voltage2, "5"},
+        {F::Ambient, "60"},         {F::Frequency, "50"}};
+    for (const auto& [field, text] : texts) {
+        entry.setText(field, text);
+    }
+    RecordingSink sink;
+    ScopedMessageSink scoped(sink);
+    ASSERT_EQ(entry.ok(), AnalysisOutcome::Analysed);
+    const PowderMaterialModel model;
+    GraphState state;
+    ASSERT_EQ(show_aging_graph(state, model, Application::DcBiased, entry.candidate(), 50000.0,
+                               60.0, parameters),
+              1);
+    EXPECT_EQ(sink.size(), 0U);
+    drawBoth(state, "aging");
 }
 
 } // namespace
