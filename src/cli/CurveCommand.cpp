@@ -145,7 +145,9 @@ void print(const GraphState& s, OutputFormat format, Context& context, const Jso
             std::cout << s.description << "\n";
         }
         for (int c = 0; c < curves; ++c) {
-            std::cout << "\n" << s.curveNames[static_cast<std::size_t>(c)] << "\n";
+            // The design graphs' single curve has no material name.
+            const std::string& name = s.curveNames[static_cast<std::size_t>(c)];
+            std::cout << "\n" << (name.empty() ? "" : name + "\n");
             const std::span<const GraphPoint> points = curvePoints(s, c);
             if (points.empty()) {
                 std::cout << "  no data\n";
