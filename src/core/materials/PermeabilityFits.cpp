@@ -32,13 +32,6 @@ const RationalKind* rationalKind(std::int32_t kind) {
     return it == kRationalKinds.end() ? nullptr : it;
 }
 
-std::optional<PermPair> finitePair(double value, double slope) {
-    if (!std::isfinite(value) || !std::isfinite(slope)) {
-        return std::nullopt;
-    }
-    return PermPair{static_cast<float>(value), static_cast<float>(slope)};
-}
-
 } // namespace
 
 bool isRationalBiasKind(std::int32_t kind) {
@@ -100,29 +93,6 @@ std::optional<PermPair> reciprocalPowerBiasFit(std::span<const float> c, double 
     const double value = 1.0 / den + c[3];
     const double slope = -c[1] * c[2] * std::pow(H, c[2] - 1.0) / (den * den);
     return finitePair(value, slope);
-}
-
-std::optional<PermPair> acMagFit(const AcMagRow& row, double B) {
-    const auto& c = row.c;
-    if (row.kind == kAcKindRational) {
-        const double num = c[0] + c[2] * B + c[4] * B * B;
-        const double den = 1.0 + c[1] * B + c[3] * B * B;
-        if (den == 0.0 || num / den <= 0.0) {
-            return std::nullopt;
-        }
-        const double q = num / den;
-        const double qDot = ((c[2] + 2.0 * c[4] * B) - num * (c[1] + 2.0 * c[3] * B) / den) / den;
-        return finitePair(std::sqrt(q), 0.5 / std::sqrt(q) * qDot);
-    }
-    if (row.kind == kAcKindPolynomial) {
-        if (B <= 0.0) {
-            return std::nullopt;
-        }
-        const double root = std::sqrt(B);
-        return finitePair(c[0] + c[1] * B + c[2] * root + c[3] * B * B,
-                          c[1] + 0.5 * c[2] / root + 2.0 * c[3] * B);
-    }
-    return std::nullopt;
 }
 
 std::optional<double> frequencyFit(const FrequencyRow& row, double f) {

@@ -3,6 +3,7 @@
 #include "materials/MaterialCoefficients.h"
 #include "materials/PermPair.h"
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -24,8 +25,38 @@ bool isRationalBiasKind(std::int32_t kind);
 // DC-bias kind 7999 at H oersteds: {1/(c0 + c1 H^c2) + c3, d/dH}.
 std::optional<PermPair> reciprocalPowerBiasFit(std::span<const float> c, double H);
 
-// AC fit of kind 7021 or 7051 at B gauss: {percent permeability, d/dB}.
-std::optional<PermPair> acMagFit(const AcMagRow& row, double B);
+// A fitted pair in single precision; none unless both values are finite.
+inline std::optional<PermPair> finitePair(double value, double slope) {
+    if (!std::isfinite(value) || !std::isfinite(slope)) {
+        return std::nullopt;
+    }
+    return PermPair{static_cast<float>(value), static_cast<float>(slope)};
+}
+
+// AC fit of kind 7021 or 7051 at B gauss: {percent permeability, d/dB}. Inline: the AC flux
+// iterations evaluate it in their innermost loop.
+inline std::optional<PermPair> acMagFit(const AcMagRow& row, double B) {
+    const auto& c = row.c;
+    if (row.kind == kAcKindRational) {
+        const double num = c[0] + c[2] * B + c[4] * B * B;
+        const double den = 1.0 + c[1] * B + c[3] * B * B;
+        if (den == 0.0 || num / den <= 0.0) {
+            return std::nullopt;
+        }
+        const double q = num / den;
+        const double qDot = ((c[2] + 2.0 * c[4] * B) - num * (c[1] + 2.0 * c[3] * B) / den) / den;
+        return finitePair(std::sqrt(q), 0.5 / std::sqrt(q) * qDot);
+    }
+    if (row.kind == kAcKindPolynomial) {
+        if (B <= 0.0) {
+            return std::nullopt;
+        }
+        const double root = std::sqrt(B);
+        return finitePair(c[0] + c[1] * B + c[2] * root + c[3] * B * B,
+                          c[1] + 0.5 * c[2] / root + 2.0 * c[3] * B);
+    }
+    return std::nullopt;
+}
 
 // Permeability at f hertz, 1/(a + b f^c) + d; none for a negative frequency.
 std::optional<double> frequencyFit(const FrequencyRow& row, double f);

@@ -15,15 +15,6 @@ namespace korvane {
 
 namespace {
 
-// Fits are evaluated from 0.1 Oe and 0.1 G up: the rational fits are smooth there and the
-// power laws need a positive argument.
-constexpr double kLowestArgument = 0.1;
-// Below this AC flux the 7021 fits are not allowed to report less than mu_i.
-constexpr double kAcFloorFlux = 2000.0;
-// High-flux mixes: %mu = 490000 / B above 7000 G.
-constexpr double kHighFluxKnee = 7000.0;
-constexpr double kHighFluxConstant = 490000.0;
-
 constexpr float kPowderBiasSearchMax = 350.0F;
 constexpr float kPowderBiasSearchStart = 116.666664F;
 constexpr float kPowderBiasSearchStep = 1.0F;
@@ -85,48 +76,6 @@ float PowderMaterialModel::reservedPercentPerm(std::string_view /*material*/, do
     return 0.0F;
 }
 
-namespace {
-
-// %mu and its slope under AC flux B for one resolved material row.
-std::optional<PermPair> acMagAt(const AcMagRow& row, const AcLimitRow& limit, bool highFlux,
-                                double B) {
-    if (!(B >= 0.0)) {
-        return std::nullopt;
-    }
-    const double Bmax = limit.Bmax;
-    const double B0 = std::max(B, kLowestArgument);
-    const double Bc = std::min(B0, Bmax);
-    const auto fit = acMagFit(row, Bc);
-    if (!fit) {
-        return std::nullopt;
-    }
-    double pct = fit->value;
-    double slope = fit->slope;
-    if (row.kind == kAcKindRational) {
-        if (Bc < kAcFloorFlux && pct < 100.0) {
-            pct = 100.0;
-        }
-        if (highFlux && Bc > kHighFluxKnee) {
-            pct = kHighFluxConstant / Bc;
-            slope = -kHighFluxConstant / (Bc * Bc);
-        }
-    }
-    if (B0 > Bmax && !highFlux) {
-        // Past the fitted range the permeability falls from 100 satFraction % at Bmax
-        // towards that of free space, 100/mu_i %.
-        const double mu = limit.initialPerm;
-        const double fraction = limit.satFraction;
-        if (!(mu > 0.0) || !(fraction > 0.0)) {
-            return std::nullopt;
-        }
-        pct = (100.0 / mu) / ((1.0 / (fraction * mu) - 1.0) * (Bmax / B0) + 1.0);
-        slope = (pct / B0) * (1.0 - 0.01 * pct * mu);
-    }
-    return PermPair{static_cast<float>(pct), static_cast<float>(slope)};
-}
-
-} // namespace
-
 std::optional<PermPair> PowderMaterialModel::calc_ac_mag(std::string_view material,
                                                          double B) const {
     if (!(B >= 0.0)) {
@@ -137,10 +86,6 @@ std::optional<PermPair> PowderMaterialModel::calc_ac_mag(std::string_view materi
         return std::nullopt;
     }
     return acMagAt(acMagTable()[*index], acLimitTable()[*index], isHighFluxMaterial(material), B);
-}
-
-std::optional<PermPair> ResolvedAcMag::operator()(double B) const {
-    return acMagAt(*row, *limit, highFlux, B);
 }
 
 std::optional<ResolvedAcMag> resolveAcMag(std::string_view material) {

@@ -1,21 +1,9 @@
 #pragma once
 
+#include "materials/AcMagLaw.h"
 #include "materials/MaterialModel.h"
 
 namespace korvane {
-
-struct AcMagRow;
-struct AcLimitRow;
-
-// One material's AC-flux law with its rows looked up once: evaluates what calc_ac_mag of the
-// PowderMaterialModel gives for that material, for iterations that evaluate it many times.
-struct ResolvedAcMag {
-    const AcMagRow* row;
-    const AcLimitRow* limit;
-    bool highFlux;
-    std::optional<PermPair> operator()(double B) const;
-};
-std::optional<ResolvedAcMag> resolveAcMag(std::string_view material);
 
 // The material model of the Korvane powder mixes and composite materials, over the built-in
 // coefficient tables (MaterialCoefficients.h). Stateless: every call stands on its own.
