@@ -180,8 +180,11 @@ bool AnalysisEntry::characterCheck() const {
             continue; // hidden for this application: neither checked nor read
         }
         const std::string text(leadingChars(texts_[field], kAnalysisReadLength));
+        // The ambient may start with a minus sign, also after the blanks that "%6.1f" puts in
+        // front of a set-up temperature such as " -20.0".
+        const std::size_t signAt = text.find_first_not_of(' ');
         for (std::size_t i = 0; i < text.size(); ++i) {
-            const bool sign = f == AnalysisField::Ambient && i == 0 && text[i] == '-';
+            const bool sign = f == AnalysisField::Ambient && i == signAt && text[i] == '-';
             if (!sign && kNumberCharacters.find(text[i]) == std::string_view::npos) {
                 showMessage(strprintf("INVALID CHARACTER in position %2d in Parameter%2d.  %s ",
                                       static_cast<int>(i + 1), static_cast<int>(field),

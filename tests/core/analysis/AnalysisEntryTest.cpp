@@ -113,6 +113,11 @@ TEST(AnalysisEntryOk, RefusalsShowTheirMessage) {
          F::Ambient,
          "2-0",
          {"INVALID CHARACTER in position  2 in Parameter 8.  2-0 ", "DATA ENTRY ERROR"}},
+        // a sign after the leading blanks is a sign; a second one is not
+        {"ambient blank sign",
+         F::Ambient,
+         " -2-0",
+         {"INVALID CHARACTER in position  4 in Parameter 8.   -2-0 ", "DATA ENTRY ERROR"}},
         {"turns",
          F::Turns,
          "3O",
@@ -372,6 +377,47 @@ TEST(AnalysisEntrySetUp, FromTheSelectedDesign) {
     EXPECT_EQ(entry.text(F::Current), "  2.00");
     EXPECT_EQ(entry.text(F::Frequency), " 60.00");
     EXPECT_EQ(entry.wireEntry().system, WireSystem::Awg);
+}
+
+// A design opened from the results at a cold ambient: "%6.1f" writes the temperature with
+// leading blanks, and the analysis started at once must take it.
+TEST(AnalysisEntrySetUp, ColdAmbientOfTheRequirementIsAnalysed) {
+    struct Case {
+        float ambient;
+        const char* shown;   // after the set-up
+        const char* afterOk; // after OK
+        float analysedAt;
+    };
+    const Case cases[] = {
+        {-20.0F, " -20.0", " -20.0", -20.0F},
+        {-5.0F, "  -5.0", "  -5.0", -5.0F},
+        {-120.0F, "-120.0", "-100", -100.0F},
+    };
+    for (const Case& c : cases) {
+        DesignCandidate d;
+        d.partNumber = "T80-275";
+        d.stackCount = 1.0F;
+        d.turns = 30.0F;
+        d.strands = 1;
+        d.wire.system = WireSystem::Awg;
+        d.wire.size = 18.0F;
+        Requirement r;
+        r.I1peak = 5.0F;
+        r.Von = 12.0F;
+        r.Voff = 5.0F;
+        r.fkHz = 100.0F;
+        r.Ta = c.ambient;
+        DesignParameters parameters;
+        AnalysisEntry entry(parameters);
+        entry.setUpFromResult(Application::DcBiased, WindingType::FullWindow, &d, r);
+        EXPECT_EQ(entry.text(F::Ambient), c.shown);
+        RecordingSink sink;
+        ScopedMessageSink scoped(sink);
+        EXPECT_EQ(entry.ok(), AnalysisOutcome::Analysed) << c.shown;
+        EXPECT_TRUE(sink.empty()) << (sink.empty() ? "" : sink.last().text);
+        EXPECT_EQ(entry.text(F::Ambient), c.afterOk);
+        EXPECT_EQ(entry.conditions().Ta, c.analysedAt);
+    }
 }
 
 TEST(AnalysisLabels, TitlesAndEntryLabelsByApplication) {
