@@ -124,12 +124,16 @@ MechanicalRows storedMechanicalRows() {
              {"WOUND HEIGHT", "%6.3f", 0.0F, "INCH"}}};
 }
 
-std::string analysisTitle(Application application) {
+std::string_view analysisApplicationTitle(Application application) {
     const int i = toIndex(application);
     if (i < 0 || i >= kApplicationCount) {
-        return " ANALYSIS";
+        return {};
     }
-    return std::string(kAnalysisTitles[static_cast<std::size_t>(i)]) + " ANALYSIS";
+    return kAnalysisTitles[static_cast<std::size_t>(i)];
+}
+
+std::string analysisTitle(Application application) {
+    return std::string(analysisApplicationTitle(application)) + " ANALYSIS";
 }
 
 } // namespace korvane

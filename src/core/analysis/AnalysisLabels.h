@@ -57,6 +57,10 @@ ElectricalRows storedElectricalRows();
 // The mechanical rows as stored (plain), values 0.
 MechanicalRows storedMechanicalRows();
 
+// The analysis window's own title of an application (its 60 Hz title reads "POWERLINE
+// REQUENCY INDUCTOR"); empty for a kind outside 0 to 5.
+std::string_view analysisApplicationTitle(Application application);
+
 // Title of the analysis window: the application's title and " ANALYSIS".
 std::string analysisTitle(Application application);
 

@@ -90,8 +90,8 @@ void printAnalysisPage(Canvas& canvas, const AnalysisEntry& entry,
     };
     centred(y, kAnalysisPageHeading);
     y += line;
-    centred(y,
-            strprintf("%s  ANALYSIS", std::string(applicationTitle(entry.application())).c_str()));
+    centred(y, strprintf("%s  ANALYSIS",
+                         std::string(analysisApplicationTitle(entry.application())).c_str()));
     y += 2 * line;
 
     // Entry rows 1 to 8: the part number with its stack count, the wire with its strands;
