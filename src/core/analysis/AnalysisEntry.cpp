@@ -238,8 +238,8 @@ void AnalysisEntry::clearValues() {
     for (ResultRow& row : electrical_) {
         row.value = 0.0F;
     }
-    for (std::size_t i = 0; i <= 12; ++i) {
-        mechanical_[i].value = 0.0F;
+    for (ResultRow& row : mechanical_) {
+        row.value = 0.0F;
     }
 }
 
@@ -322,7 +322,8 @@ AnalysisOutcome AnalysisEntry::ok() {
     result_ = calc_analysis(application_, AnalysisWindowInputs{parameters_, wire_.stripFlag}, core_,
                             candidate_, conditions_);
     if (result_ < 1) {
-        // Rows 13 and 14 are cleared too: they would otherwise show the last design's aging.
+        // Every row is cleared, electrical 13 and 14 and mechanical 13 to 16 too: both pages
+        // draw them after a failure, and they would show the last design's aging and winding.
         clearValues();
     } else {
         fillElectricalRows(electrical_, candidate_);

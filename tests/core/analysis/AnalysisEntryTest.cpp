@@ -233,7 +233,8 @@ TEST(AnalysisEntryOk, RowCountsLabelsAndClearing) {
     EXPECT_EQ(ecore.entry.mechanicalRows()[0].label, "CORE OD");
     EXPECT_EQ(ecore.entry.mechanicalRows()[15].label, "WOUND OD");
 
-    // A part number not in the catalog clears every value, the last aging rows included.
+    // A part number not in the catalog clears every value of both pages, the last aging and
+    // winding rows included.
     aging.entry.setText(F::PartNumber, "T80-999");
     EXPECT_EQ(aging.ok(), AnalysisOutcome::Failed);
     EXPECT_EQ(aging.entry.analysisResult(), -2);
@@ -241,8 +242,8 @@ TEST(AnalysisEntryOk, RowCountsLabelsAndClearing) {
     for (const ResultRow& row : aging.entry.electricalRows()) {
         EXPECT_EQ(row.value, 0.0F) << row.label;
     }
-    for (std::size_t i = 0; i <= 12; ++i) {
-        EXPECT_EQ(aging.entry.mechanicalRows()[i].value, 0.0F) << i;
+    for (const ResultRow& row : aging.entry.mechanicalRows()) {
+        EXPECT_EQ(row.value, 0.0F) << row.label;
     }
 }
 
