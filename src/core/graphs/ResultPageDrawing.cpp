@@ -174,7 +174,7 @@ ResultPageLayout resultWindowLayout(Canvas& canvas) {
     layout.fontHeight = canvas.textHeight("0");
     layout.tableWidth = part(0.92, w);
     layout.margin = part(0.028, w);
-    layout.valueColumn = part(0.3, layout.tableWidth);
+    layout.valueColumn = part(0.3, w);
     layout.rowHeight = part(kRowFactor, layout.fontHeight);
     layout.blockRow = layout.rowHeight;
     layout.blockTop = 3 * layout.fontHeight + part(1.5, layout.blockRow);

@@ -34,7 +34,8 @@ Rect resultWindowRect(Size screen);
 int resultVisibleRows(Size screen, int windowHeight, int rowHeight, int rowCount, int current);
 
 // Window layout for the canvas's client area: table 0.92 of the width, margin 0.028 of it,
-// values ending 0.3 table widths after a column start, font 11, rows 1.4 font heights apart,
+// values ending 0.3 of the width after a column start (as on the printed page), font 11, rows
+// 1.4 font heights apart,
 // the block starting 1.5 lines below three font heights and the headings half a line after it.
 ResultPageLayout resultWindowLayout(Canvas& canvas);
 

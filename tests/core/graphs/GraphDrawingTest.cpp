@@ -115,6 +115,46 @@ TEST(DrawGraph, MaterialCurvesSkipEmptyNamesAndNonPositiveReferences) {
     EXPECT_TRUE(state.printButtonVisible);
 }
 
+TEST(DrawGraph, CoreLossCurveAndNameUseTheLogarithmicReference) {
+    // Core loss axes: x from 10 over 3 decades, y over 3 decades from the reference 10.
+    GraphState state;
+    state.graphKind = kGraphCoreLoss1kHz;
+    state.xStart = 10.0F;
+    state.xDecades = 3;
+    state.yDecades = 3;
+    state.curveCount = 1;
+    state.pointsPerCurve = 4;
+    state.curveReference[0] = 10.0F;
+    state.setCurveName(0, "-26");
+    state.points[0][0] = {10.0F, 10.0F};      // (120, 520): the bottom is y 10
+    state.points[0][1] = {100.0F, 100.0F};    // (447, 520 - 470/3 = 363.3)
+    state.points[0][2] = {1000.0F, 10000.0F}; // (773, 50): three decades up
+    state.points[0][3] = {5000.0F, 5.0F};     // below the reference: not drawn
+    state.labelAnchors[0] = {100.0F, 1000.0F};
+    RecordingCanvas canvas(kScreen);
+    drawGraph(state, canvas);
+    const std::vector<std::vector<Point>> expected = {{{120, 520}, {447, 363}, {773, 50}}};
+    EXPECT_EQ(redPolylines(canvas), expected);
+    // The name at (100, 1000): (447, 520 - 470*2/3 = 206.7), placed with the same reference;
+    // "-26" is 16 wide and 9 high.
+    const RecordedText* name = canvas.findText("-26");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->topLeft, (Point{447 - 8, 207 - 4}));
+    // The y labels, left of the origin, are the tick values times x start: 10 on the bottom
+    // row, 10k on the top row.
+    std::vector<RecordedText> yLabels;
+    for (const RecordedText& t : canvas.texts()) {
+        if (t.topLeft.x + t.width <= 120) {
+            yLabels.push_back(t);
+        }
+    }
+    ASSERT_FALSE(yLabels.empty());
+    EXPECT_EQ(yLabels.front().text, " 10");
+    EXPECT_EQ(yLabels.front().topLeft.y, 520 - 4);
+    EXPECT_EQ(yLabels.back().text, " 10k");
+    EXPECT_EQ(yLabels.back().topLeft.y, 50 - 4);
+}
+
 TEST(DrawGraph, NoMaterialCurveWithoutPositiveYMax) {
     GraphState state = materialState();
     state.yMax = 0.0F;

@@ -54,7 +54,7 @@ TEST(ResultPageDrawing, BlockColumnsLabelAndSelectedRowLines) {
     state.selectRow(1);
 
     // 1200 x 600, 11 pt at one pixel per point: font 11 px, rows trunc(15.4) = 15, margin
-    // trunc(33.6) = 33, table 1104, values end trunc(331.2) = 331 after a column start; block
+    // trunc(33.6) = 33, table 1104, values end 0.3 * 1200 = 360 after a column start; block
     // top 3 * 11 + trunc(1.5 * 15) = 55.
     RecordingCanvas canvas({1200, 600});
     drawResultPage(canvas, tables, state, "DC BIASED", "  2026-12-08 18:00:00 ");
@@ -77,7 +77,7 @@ TEST(ResultPageDrawing, BlockColumnsLabelAndSelectedRowLines) {
     EXPECT_EQ(canvas.findText("I2")->topLeft, (Point{33, 55 + 4 * 15}));
     EXPECT_EQ(canvas.findText("V1")->topLeft, (Point{585, 55}));
     EXPECT_EQ(canvas.findText("Ta")->topLeft, (Point{585, 55 + 3 * 15}));
-    // Values "100.00" (40 px) end at 33 + 331 = 364, units start half a margin (16) later.
+    // Values "100.00" (40 px) end at 33 + 360 = 393, units start half a margin (16) later.
     std::vector<Point> values;
     std::vector<Point> units;
     for (const RecordedText& t : canvas.texts()) {
@@ -88,9 +88,9 @@ TEST(ResultPageDrawing, BlockColumnsLabelAndSelectedRowLines) {
         }
     }
     ASSERT_EQ(values.size(), 9U);
-    EXPECT_EQ(values[0], (Point{364 - 40, 55}));
-    EXPECT_EQ(values[5], (Point{585 + 331 - 40, 55}));
-    EXPECT_EQ(units[0], (Point{380, 55}));
+    EXPECT_EQ(values[0], (Point{393 - 40, 55}));
+    EXPECT_EQ(values[5], (Point{585 + 360 - 40, 55}));
+    EXPECT_EQ(units[0], (Point{409, 55}));
 
     // Headings from 55 + 5 * 15 + 7 = 137, three lines without underline: rows from 182. Row 1
     // at 197; red lines 2 px (half of 15 - 11) above and below its text, across the table.
