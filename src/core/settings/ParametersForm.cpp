@@ -38,7 +38,7 @@ bool applyParameterTexts(DesignParameters& parameters, const ParameterTexts& tex
         }
     }
     ParameterSet& set = parameters.set(parameters.shownApplication());
-    float entered[ParameterSet::kCount] = {};
+    const bool metricWire = parameters.wireSystem() == WireSystem::Metric;
     for (int i = 0; i < ParameterSet::kCount; ++i) {
         // An empty field carries no number: it is shown as nan and refused by the range test.
         float value = std::numeric_limits<float>::quiet_NaN();
@@ -52,11 +52,12 @@ bool applyParameterTexts(DesignParameters& parameters, const ParameterTexts& tex
                         "PARAMETER OUT OF RANGE ERROR");
             return false;
         }
-        set.at(i) = value;
-        entered[i] = value;
-    }
-    if (parameters.wireSystem() == WireSystem::Metric) {
-        set.Cudens = static_cast<float>(kCurrentDensityConstant / static_cast<double>(entered[1]));
+        // Under the metric wire standard the copper field holds a current density; it is
+        // stored converted at once, so a range error further down never leaves A/cm^2 in
+        // Cudens.
+        set.at(i) = i == 1 && metricWire
+                        ? static_cast<float>(kCurrentDensityConstant / static_cast<double>(value))
+                        : value;
     }
     parameters.setUnitSystem(selectedUnits);
     return true;

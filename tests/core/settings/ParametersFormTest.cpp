@@ -106,6 +106,18 @@ TEST_F(ParametersFormTest, MetricCurrentDensityConvertsToCircularMils) {
     EXPECT_EQ(parameterTexts(parameters)[1], "1316.00");
 }
 
+TEST_F(ParametersFormTest, MetricRangeErrorAfterTheCopperFieldKeepsCircularMils) {
+    parameters.setWireSystem(WireSystem::Metric);
+    ParameterTexts texts = parameterTexts(parameters);
+    texts[1] = "987";   // 197400 / 987 = 200 cmil/A
+    texts[2] = "99.01"; // Fill out of range: the copper position is already stored
+    EXPECT_FALSE(applyParameterTexts(parameters, texts, UnitSystem::Metric));
+    EXPECT_EQ(sink.last().text, "Parameter 3. ( 99.01) Must Be In The Range:   0.10 To  99.00");
+    EXPECT_NEAR(parameters.copperArea(Application::DcBiased), 200.0F, 1e-3);
+    EXPECT_EQ(parameterTexts(parameters)[1], "987.00");
+    EXPECT_EQ(parameters.unitSystem(), UnitSystem::English);
+}
+
 TEST_F(ParametersFormTest, WireStandardChangeConvertsOnlyAcrossMetric) {
     EXPECT_EQ(changeWireStandard(parameters, WireSystem::Metric, "150.00"),
               std::optional<std::string>("1316.00"));
