@@ -3,6 +3,7 @@
 #include "format/ScanFormat.h"
 #include "format/StrPrintf.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace korvane {
@@ -177,9 +178,15 @@ int DesignParameters::applyParametersText(Application a, std::string_view text) 
     const double cudens =
         unitSystem_ == UnitSystem::Metric ? kCurrentDensityConstant / copper : copper;
     // A hand-edited file must not plant a zero, infinite or NaN copper area in every
-    // application: only a value in the valid range is applied.
+    // application: only a value the parameters window can store is applied. Under the metric
+    // wire standard the window's range applies to the current density, so Cudens reaches
+    // 197400 / 9999 to 197400 / 10.
     const ParameterRange range = kRanges[1];
-    if (cudens >= range.minimum && cudens <= range.maximum) {
+    const double lowest = std::min(static_cast<double>(range.minimum),
+                                   kCurrentDensityConstant / static_cast<double>(range.maximum));
+    const double highest = std::max(static_cast<double>(range.maximum),
+                                    kCurrentDensityConstant / static_cast<double>(range.minimum));
+    if (cudens >= lowest && cudens <= highest) {
         for (ParameterSet& p : sets_) {
             p.Cudens = static_cast<float>(cudens);
         }

@@ -120,6 +120,26 @@ TEST(ApplyParametersText, RoundTripsUnderEveryUnitSystemAndWireStandard) {
     }
 }
 
+TEST(ApplyParametersText, EveryCopperAreaTheWindowCanStoreRoundTrips) {
+    // Under the metric wire standard the window's range 10 to 9999 applies to the current
+    // density, so Cudens runs from 197400 / 9999 to 197400 / 10.
+    for (const float cudens : {19740.0F, 9999.0F, 10.0F, 19.742F}) {
+        for (UnitSystem u : {UnitSystem::Metric, UnitSystem::English}) {
+            DesignParameters source;
+            source.setUnitSystem(u);
+            source.setWireSystem(WireSystem::Metric);
+            source.set(Application::DcBiased).Cudens = cudens;
+            DesignParameters target;
+            EXPECT_EQ(
+                target.applyParametersText(Application::DcBiased,
+                                           joined(source.parametersText(Application::DcBiased))),
+                23);
+            EXPECT_NEAR(target.copperArea(Application::Resonant), cudens, cudens * 1e-5)
+                << cudens << " " << toIndex(u);
+        }
+    }
+}
+
 TEST(ApplyParametersText, IncompleteBlockChangesNothing) {
     DesignParameters p;
     const std::string text = joined(DesignParameters().parametersText(Application::DcBiased));
