@@ -141,7 +141,11 @@ std::string savedRequirementText(const Requirement& requirement, Application cur
 bool appendRequirement(const std::filesystem::path& path, const std::string& requirementText,
                        std::time_t now) {
     const std::string stamp = dateStamp(now);
-    const bool exists = static_cast<bool>(openFile(path, "r"));
+    // A file that exists but cannot be read is appended to as well: creating it anew would
+    // wipe the requirements it holds.
+    std::error_code ignored;
+    const bool exists =
+        static_cast<bool>(openFile(path, "r")) || std::filesystem::exists(path, ignored);
     std::string text;
     if (!exists) {
         text = strprintf("    %s\n", "List of Requirements for Various Inductor Designs");

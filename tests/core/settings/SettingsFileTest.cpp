@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string_view>
+#include <unistd.h>
 
 namespace korvane {
 namespace {
@@ -208,6 +209,19 @@ TEST_F(SettingsFileTest, UnopenableRequirementFileIsReportedAndNothingWritten) {
     // A directory in the file's place opens for reading but not for appending.
     EXPECT_FALSE(appendRequirement(dir, "text"));
     EXPECT_EQ(sink.size(), 2U);
+}
+
+TEST_F(SettingsFileTest, UnreadableRequirementFileIsAppendedNotReplaced) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "file permissions do not bind the superuser";
+    }
+    const fs::path path = dir / "writeonly.REQ";
+    writeFile(path, "earlier entries\n");
+    fs::permissions(path, fs::perms::owner_write);
+    const bool written = appendRequirement(path, "text", localTime(2026, 12, 8, 1, 5, 9));
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(written);
+    EXPECT_EQ(readFile(path), "earlier entries\n\nTue Dec  8 01:05:09 2026 \ntext \n");
 }
 
 TEST(MaterialSelection, SelectionTakesEffectOnlyThroughOk) {
