@@ -30,6 +30,12 @@ TEST(PartNumber, ReadsFieldsWithScanSetSemantics) {
         {"X80-275", 0, "", "", "", ""},
         {"", 0, "", "", "", ""},
         {"T999-", 2, "T999", "-", "", "999"},
+        // no white space before the size field: nothing is read
+        {" T80-275", 0, "", "", "", ""},
+        // a variant field is a run of variant letters, all appended to the size key
+        {"T80-275AB", 3, "T80", "-275", "AB", "80AB"},
+        // white space then a qualifier: no variant
+        {"T80-275 /90", 2, "T80", "-275", "", "80"},
     };
     for (const auto& c : cases) {
         const PartNumberFields f = parsePartNumber(c.text);
