@@ -1,6 +1,11 @@
 #include "catalog/PartNumber.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdio>
 #include <gtest/gtest.h>
+#include <random>
+#include <string>
 
 namespace korvane {
 namespace {
@@ -30,6 +35,12 @@ TEST(PartNumber, ReadsFieldsWithScanSetSemantics) {
         {"X80-275", 0, "", "", "", ""},
         {"", 0, "", "", "", ""},
         {"T999-", 2, "T999", "-", "", "999"},
+        // no white space before the size field: nothing is read
+        {" T80-275", 0, "", "", "", ""},
+        // a variant field is a run of variant letters, all appended to the size key
+        {"T80-275AB", 3, "T80", "-275", "AB", "80AB"},
+        // white space then a qualifier: no variant
+        {"T80-275 /90", 2, "T80", "-275", "", "80"},
     };
     for (const auto& c : cases) {
         const PartNumberFields f = parsePartNumber(c.text);
@@ -38,6 +49,31 @@ TEST(PartNumber, ReadsFieldsWithScanSetSemantics) {
         EXPECT_EQ(f.material, c.material) << c.text;
         EXPECT_EQ(f.variant, c.variant) << c.text;
         EXPECT_EQ(sizeKey(f), c.key) << c.text;
+    }
+}
+
+// The reader agrees with the C library's sscanf of the same pattern on texts built from the
+// characters of the three fields and a few others (sscanf's EOF for an empty text counts as
+// no field read).
+TEST(PartNumber, AgreesWithTheLibraryScanf) {
+    constexpr std::string_view alphabet = "EST0123456789-MABCDHX /\t";
+    std::mt19937 rng(1);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text;
+        const auto length = rng() % 12;
+        for (unsigned k = 0; k < length; ++k) {
+            text += alphabet[rng() % alphabet.size()];
+        }
+        std::array<char, 32> size{};
+        std::array<char, 32> material{};
+        std::array<char, 32> variant{};
+        const int read = std::max(0, std::sscanf(text.c_str(), "%[EST0-9] %[-0-9M] %[ABCDEH] ",
+                                                 size.data(), material.data(), variant.data()));
+        const PartNumberFields f = parsePartNumber(text);
+        ASSERT_EQ(f.fieldsRead, read) << "[" << text << "]";
+        EXPECT_EQ(f.sizeField, read >= 1 ? size.data() : "") << "[" << text << "]";
+        EXPECT_EQ(f.material, read >= 2 ? material.data() : "") << "[" << text << "]";
+        EXPECT_EQ(f.variant, read >= 3 ? variant.data() : "") << "[" << text << "]";
     }
 }
 

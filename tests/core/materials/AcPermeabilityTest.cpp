@@ -48,6 +48,24 @@ TEST(CalcPctPermAc, ClosedFormBeyondBmaxOverSatFraction) {
     EXPECT_NEAR(pair->slope, -6.5957, 1e-3);
 }
 
+TEST(CalcPctPermAc, ClosedFormFromBmaxOverSatFractionOn) {
+    // Bmax 1000, L 0.5, mu_i 50: Bmax/L = 2000. At 2000 G exactly the closed form answers
+    // without evaluating the curve, and it meets the fit's end point 100 L there:
+    // mu_f = (1 + 1000 (1 - 1/25) 50/2000)/50 = 25/50 = 0.5; s = (1 - 25) 50/2000 = -0.6.
+    const CurveModel atLimit([](double) { return PermPair{70.0F, 0.0F}; }, 1000.0F, 0.5F, 50.0F);
+    const auto pair = calc_pct_perm_ac(2000.0, "-1", atLimit);
+    ASSERT_TRUE(pair);
+    EXPECT_FLOAT_EQ(pair->value, 50.0F);
+    EXPECT_FLOAT_EQ(pair->slope, -60.0F);
+    EXPECT_TRUE(atLimit.calls.empty());
+    // Just below it the curve is iterated.
+    const CurveModel below([](double) { return PermPair{70.0F, 0.0F}; }, 1000.0F, 0.5F, 50.0F);
+    const auto iterated = calc_pct_perm_ac(1999.0, "-1", below);
+    ASSERT_TRUE(iterated);
+    EXPECT_FLOAT_EQ(iterated->value, 70.0F);
+    EXPECT_FALSE(below.calls.empty());
+}
+
 TEST(CalcPctPermAc, StopsAfterFirstPassWhenWithinTolerance) {
     // Mix P at 100 G: e = 100, 100*1.19343 = 119.3, error 19.3 < 100: the pair at 100 G.
     const PowderMaterialModel model;

@@ -108,6 +108,10 @@ TEST(MaterialData, TablesCoverTheRightMixesInTableOrder) {
 }
 
 TEST(MaterialData, ReferenceRowsAsMeasured) {
+    const MaterialRecord* mixP = findMaterial("-275");
+    ASSERT_NE(mixP, nullptr);
+    EXPECT_EQ(mixP->initialPerm, 75.0F);
+    EXPECT_EQ(mixP->density, 7.0F);
     const auto dcP = findDcBiasRow("-275");
     ASSERT_TRUE(dcP);
     EXPECT_EQ(dcP->kind, 7143);

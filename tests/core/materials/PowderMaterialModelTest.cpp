@@ -1,9 +1,11 @@
 #include "materials/PowderMaterialModel.h"
 
 #include "format/Messages.h"
+#include "materials/AcMagLaw.h"
 #include "materials/AcPermeability.h"
 #include "materials/PermeabilityFits.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -132,6 +134,43 @@ TEST(AcFlux, HighFluxLawAndClampForMixA) {
     EXPECT_FLOAT_EQ(kModel.calc_ac_mag("-226", 9800.0)->value, 50.0F);
 }
 
+// The built-in 7021 fits never fall below 100 % under 2000 G, so the floor, the high-flux knee
+// and the low-flux clamp are checked on a row of their own:
+// %mu = sqrt(8100 + 0.81 B), slope 0.405 / %mu; Bmax 10000 G, satFraction 0.5, mu_i 50.
+TEST(AcFlux, FloorKneeAndLowFluxClampOfTheRationalLaw) {
+    const AcMagRow row{"-T", kAcKindRational, {8100.0F, 0.0F, 0.81F, 0.0F, 0.0F}};
+    const AcLimitRow limit{"-T", 50.0F, 10000.0F, 0.5F};
+    struct Case {
+        bool highFlux;
+        double B;
+        double pct;
+        double slope;
+    };
+    const Case cases[] = {
+        // below 2000 G a fit under 100 % is reported as 100 %, slope as fitted
+        {false, 1000.0, 100.0, 0.405 / std::sqrt(8910.0)},
+        {false, 1999.0, 100.0, 0.405 / std::sqrt(9719.19)},
+        // from 2000 G on the fit stands, even under 100 %
+        {false, 2000.0, std::sqrt(9720.0), 0.405 / std::sqrt(9720.0)},
+        // below 0.1 G the law is evaluated at 0.1 G
+        {false, 0.0, 100.0, 0.405 / std::sqrt(8100.081)},
+        // the high-flux law starts above 7000 G, not at it
+        {true, 7000.0, std::sqrt(13770.0), 0.405 / std::sqrt(13770.0)},
+        {true, 7000.5, 490000.0 / 7000.5, -490000.0 / (7000.5 * 7000.5)},
+        // saturation: (100/50) / ((1/25 - 1) * 10000/20000 + 1) = 2 / 0.52 = 3.84615,
+        // slope (3.84615/20000) * (1 - 0.01 * 3.84615 * 50) = 1.5976e-4
+        {false, 20000.0, 2.0 / 0.52, 2.0 / 0.52 / 20000.0 * (1.0 - 0.5 * 2.0 / 0.52)},
+        // the high-flux mixes are clamped at Bmax instead: 490000/10000
+        {true, 20000.0, 49.0, -0.0049},
+    };
+    for (const auto& c : cases) {
+        const auto pair = acMagAt(row, limit, c.highFlux, c.B);
+        ASSERT_TRUE(pair) << c.B;
+        EXPECT_NEAR(pair->value, c.pct, 1e-4) << c.highFlux << " " << c.B;
+        EXPECT_NEAR(pair->slope, c.slope, 1e-7) << c.highFlux << " " << c.B;
+    }
+}
+
 TEST(AcFlux, MixQPolynomialHasNoFloor) {
     // 93.4 - 0.0299*10 + 2.08*sqrt(10) + 8.3e-7*100 = 93.4 - 0.299 + 6.5776 + 0.000083 = 99.679
     const auto pair = kModel.calc_ac_mag("-235", 10.0);
@@ -253,7 +292,9 @@ TEST(Aging, NegligibleAgingMaterialsByPartNumber) {
     for (const char* pn : {"T80-390", "T80-300", "T80-385", "T80-106", "T80-104", "T80-280"}) {
         EXPECT_EQ(kModel.agingMatters(pn), 0) << pn;
     }
-    for (const char* pn : {"T80-275", "T80-260", "ST150-M702", "T80", "E187-226"}) {
+    // the test is by substring: a longer material text holding a listed code counts too
+    EXPECT_EQ(kModel.agingMatters("T80-3905"), 0);
+    for (const char* pn : {"T80-275", "T80-260", "ST150-M702", "T80", "E187-226", "T80-39"}) {
         EXPECT_EQ(kModel.agingMatters(pn), 1) << pn;
     }
 }

@@ -1,6 +1,7 @@
 #include "settings/SettingsFile.h"
 
 #include "format/Messages.h"
+#include "materials/MaterialCoefficients.h"
 #include "requirements/Requirement.h"
 #include "settings/DesignParameters.h"
 #include "settings/MaterialSelection.h"
@@ -260,6 +261,25 @@ TEST(MaterialSelection, SelectionTakesEffectOnlyThroughOk) {
     EXPECT_EQ(s.selectedCount(), 0U);
     EXPECT_EQ(s.materialsLine(&listed), "    Materials: \n");
     EXPECT_EQ(listed, 0);
+}
+
+TEST(MaterialSelection, StartsWithEveryPowerMixSelected) {
+    MaterialSelection s;
+    ASSERT_EQ(s.materialCount(), initialPermTable().size());
+    for (std::size_t i = 0; i < s.materialCount(); ++i) {
+        EXPECT_EQ(s.materials()[i], initialPermTable()[i].code);
+    }
+    EXPECT_EQ(s.selected(), s.materials());
+    s.activate();
+    EXPECT_EQ(s.checks(), std::vector<bool>(s.materialCount(), true));
+}
+
+TEST(MaterialSelection, MaterialsLineSkipsCodesOfOneCharacter) {
+    const std::array<std::string_view, 3> codes = {"-", "-275", "-M702"};
+    const MaterialSelection s(codes);
+    int listed = 0;
+    EXPECT_EQ(s.materialsLine(&listed), "    Materials: 275, M702, \n");
+    EXPECT_EQ(listed, 2);
 }
 
 } // namespace
