@@ -67,8 +67,9 @@ TEST(PartNumber, AgreesWithTheLibraryScanf) {
         std::array<char, 32> size{};
         std::array<char, 32> material{};
         std::array<char, 32> variant{};
-        const int read = std::max(0, std::sscanf(text.c_str(), "%[EST0-9] %[-0-9M] %[ABCDEH] ",
-                                                 size.data(), material.data(), variant.data()));
+        const int read =
+            std::max(0, std::sscanf(text.c_str(), "%31[EST0-9] %31[-0-9M] %31[ABCDEH] ",
+                                    size.data(), material.data(), variant.data()));
         const PartNumberFields f = parsePartNumber(text);
         ASSERT_EQ(f.fieldsRead, read) << "[" << text << "]";
         EXPECT_EQ(f.sizeField, read >= 1 ? size.data() : "") << "[" << text << "]";
