@@ -105,6 +105,29 @@ TEST(DcBiasPercentPerm, OperatingPointSatisfiesTheTurnsEquation) {
     EXPECT_FALSE(dcBiasPercentPerm("-275", 0.1, 10.0, c.AL, 0.0, model).has_value());
 }
 
+// A DC-bias curve that flips between 100 % and 50 % at every evaluation: the Newton step
+// never settles, so only the pass limit ends the iteration.
+class FlippingBiasModel : public MaterialModel {
+  public:
+    float dcPercentPerm(std::string_view /*material*/, int /*reserved*/, float& slope,
+                        double /*H*/) const override {
+        slope = 0.0F;
+        return (calls++ % 2 == 0) ? 100.0F : 50.0F;
+    }
+    float biasSearchMax(std::string_view /*material*/) const override { return 1e6F; }
+    float biasSearchStart(std::string_view /*material*/) const override { return 10.0F; }
+    float biasSearchStep(std::string_view /*material*/) const override { return 1.0F; }
+    mutable int calls = 0;
+};
+
+TEST(DcBiasPercentPerm, UnsettledIterationEndsAfterFiveHundredPasses) {
+    const FlippingBiasModel model;
+    // H0 = 1.256636 * 10 / 1.256636 = 10 Oe, H0^2 = 100 * L1 1e6 / AL = 10000 with L1 = 1 mH,
+    // AL = 10000 nH: H wanders around 120 Oe, inside the search range, for ever.
+    EXPECT_FALSE(dcBiasPercentPerm("-x", 1.0, 10.0, 10000.0, 1.256636, model).has_value());
+    EXPECT_EQ(model.calls, 500);
+}
+
 TEST(SwingModel, RefusalsAndControlledSwing) {
     const PowderMaterialModel model;
     const CoreRecord c = core("T157-226");
