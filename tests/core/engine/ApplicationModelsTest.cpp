@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace korvane {
 namespace {
@@ -151,6 +152,44 @@ TEST(SwingModel, RefusalsAndControlledSwing) {
                                       c.le, 0.1, 10, 0.15, 1, model);
     EXPECT_GT(mu, 0.0F);
     EXPECT_LE(mu, 100.0F);
+}
+
+// Records where the swing model evaluates a flat 50 % DC-bias curve.
+class RecordingSwingModel : public MaterialModel {
+  public:
+    std::optional<PermPair> dcPercentPermPair(std::string_view /*material*/, int /*reserved*/,
+                                              double H) const override {
+        evaluated.push_back(H);
+        return PermPair{50.0F, 0.0F};
+    }
+    mutable std::vector<double> evaluated;
+};
+
+TEST(SwingModel, StartsFromTheTargetPercentOfTheShape) {
+    // H = c (t / 100)^(1 / x): toroid and E-core c = 40, x = -0.75, t = 100 rho above 0.2,
+    // else 20; composite c = 0.053, x = -0.45, t = 100 rho strictly between 0.02 and 0.12,
+    // 12 above 0.12, 2 otherwise. rho = 0.8 L1 / L2.
+    struct Case {
+        CoreShape shape;
+        double L1;
+        double start;
+    };
+    const Case cases[] = {
+        {CoreShape::Toroid, 1.0, 53.860867},      // rho 0.8: t 80
+        {CoreShape::ECore, 0.5, 135.720881},      // rho 0.4: t 40
+        {CoreShape::Toroid, 0.1, 341.995189},     // rho 0.08: t 20
+        {CoreShape::Composite, 0.1, 14.516225},   // rho 0.08: t 8
+        {CoreShape::Composite, 0.2, 5.895760},    // rho 0.16: t 12
+        {CoreShape::Composite, 0.15, 316.056530}, // rho exactly 0.12: t 2, not 12
+        {CoreShape::Composite, 0.01, 316.056530}, // rho 0.008: t 2
+    };
+    for (const Case& c : cases) {
+        const RecordingSwingModel model;
+        swingPercentPerm(Application::ControlledSwing, "-x", c.shape, 100.0, 5.0, c.L1, 1.0, 1.0,
+                         0.5, model);
+        ASSERT_FALSE(model.evaluated.empty()) << c.L1;
+        EXPECT_NEAR(model.evaluated.front(), c.start, 1e-6 * c.start) << c.L1;
+    }
 }
 
 TEST(LineModel, FullPermeabilityMixesAndOneInductance) {
