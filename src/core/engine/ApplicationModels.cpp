@@ -18,6 +18,8 @@ constexpr double kOerstedPerAmpTurnPerCm = 1.256636;
 // Newton iterations that the models leave without a bound get this many passes; one that
 // has not settled by then finds no operating point.
 constexpr int kMaxNewtonPasses = 1000;
+// Passes of the DC-bias turns iteration; one that has not settled by then finds no point.
+constexpr int kMaxBiasPasses = 500;
 
 bool isFinite(double x) {
     return std::isfinite(x);
@@ -108,7 +110,7 @@ std::optional<float> dcBiasPercentPerm(std::string_view material, double L1, dou
     double step = 10.0;
     double mu = 100.0;
     for (int i = 1; std::fabs(step) * 100.0 > H; ++i) {
-        if (i > kMaxNewtonPasses) {
+        if (i > kMaxBiasPasses) {
             return std::nullopt;
         }
         double slope = 0.0;

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace korvane {
 namespace {
@@ -105,6 +106,29 @@ TEST(DcBiasPercentPerm, OperatingPointSatisfiesTheTurnsEquation) {
     EXPECT_FALSE(dcBiasPercentPerm("-275", 0.1, 10.0, c.AL, 0.0, model).has_value());
 }
 
+// A DC-bias curve that flips between 100 % and 50 % at every evaluation: the Newton step
+// never settles, so only the pass limit ends the iteration.
+class FlippingBiasModel : public MaterialModel {
+  public:
+    float dcPercentPerm(std::string_view /*material*/, int /*reserved*/, float& slope,
+                        double /*H*/) const override {
+        slope = 0.0F;
+        return (calls++ % 2 == 0) ? 100.0F : 50.0F;
+    }
+    float biasSearchMax(std::string_view /*material*/) const override { return 1e6F; }
+    float biasSearchStart(std::string_view /*material*/) const override { return 10.0F; }
+    float biasSearchStep(std::string_view /*material*/) const override { return 1.0F; }
+    mutable int calls = 0;
+};
+
+TEST(DcBiasPercentPerm, UnsettledIterationEndsAfterFiveHundredPasses) {
+    const FlippingBiasModel model;
+    // H0 = 1.256636 * 10 / 1.256636 = 10 Oe, H0^2 = 100 * L1 1e6 / AL = 10000 with L1 = 1 mH,
+    // AL = 10000 nH: H wanders around 120 Oe, inside the search range, for ever.
+    EXPECT_FALSE(dcBiasPercentPerm("-x", 1.0, 10.0, 10000.0, 1.256636, model).has_value());
+    EXPECT_EQ(model.calls, 500);
+}
+
 TEST(SwingModel, RefusalsAndControlledSwing) {
     const PowderMaterialModel model;
     const CoreRecord c = core("T157-226");
@@ -128,6 +152,44 @@ TEST(SwingModel, RefusalsAndControlledSwing) {
                                       c.le, 0.1, 10, 0.15, 1, model);
     EXPECT_GT(mu, 0.0F);
     EXPECT_LE(mu, 100.0F);
+}
+
+// Records where the swing model evaluates a flat 50 % DC-bias curve.
+class RecordingSwingModel : public MaterialModel {
+  public:
+    std::optional<PermPair> dcPercentPermPair(std::string_view /*material*/, int /*reserved*/,
+                                              double H) const override {
+        evaluated.push_back(H);
+        return PermPair{50.0F, 0.0F};
+    }
+    mutable std::vector<double> evaluated;
+};
+
+TEST(SwingModel, StartsFromTheTargetPercentOfTheShape) {
+    // H = c (t / 100)^(1 / x): toroid and E-core c = 40, x = -0.75, t = 100 rho above 0.2,
+    // else 20; composite c = 0.053, x = -0.45, t = 100 rho strictly between 0.02 and 0.12,
+    // 12 above 0.12, 2 otherwise. rho = 0.8 L1 / L2.
+    struct Case {
+        CoreShape shape;
+        double L1;
+        double start;
+    };
+    const Case cases[] = {
+        {CoreShape::Toroid, 1.0, 53.860867},      // rho 0.8: t 80
+        {CoreShape::ECore, 0.5, 135.720881},      // rho 0.4: t 40
+        {CoreShape::Toroid, 0.1, 341.995189},     // rho 0.08: t 20
+        {CoreShape::Composite, 0.1, 14.516225},   // rho 0.08: t 8
+        {CoreShape::Composite, 0.2, 5.895760},    // rho 0.16: t 12
+        {CoreShape::Composite, 0.15, 316.056530}, // rho exactly 0.12: t 2, not 12
+        {CoreShape::Composite, 0.01, 316.056530}, // rho 0.008: t 2
+    };
+    for (const Case& c : cases) {
+        const RecordingSwingModel model;
+        swingPercentPerm(Application::ControlledSwing, "-x", c.shape, 100.0, 5.0, c.L1, 1.0, 1.0,
+                         0.5, model);
+        ASSERT_FALSE(model.evaluated.empty()) << c.L1;
+        EXPECT_NEAR(model.evaluated.front(), c.start, 1e-6 * c.start) << c.L1;
+    }
 }
 
 TEST(LineModel, FullPermeabilityMixesAndOneInductance) {

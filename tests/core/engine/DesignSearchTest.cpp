@@ -3,12 +3,15 @@
 #include "catalog/CoreCatalog.h"
 #include "format/Messages.h"
 #include "format/StrPrintf.h"
+#include "materials/PowderMaterialModel.h"
 #include "requirements/RequirementEntry.h"
 #include "settings/DesignParameters.h"
 #include "settings/MaterialSelection.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace korvane {
@@ -126,6 +129,76 @@ struct SearchCase {
     CoreShape shape;
     int minimumDesigns;
 };
+
+// A catalog holding only the listed cores, in this order, for every shape.
+class ListedCatalog : public CoreCatalog {
+  public:
+    explicit ListedCatalog(std::vector<std::string> partNumbers)
+        : partNumbers_(std::move(partNumbers)) {}
+    int readCatalogLine(CoreRecord& record, int line, CoreShape /*shape*/) override {
+        const int count = static_cast<int>(partNumbers_.size());
+        if (line < 0 || line >= count) {
+            return 0;
+        }
+        CoreCatalog full;
+        full.lookupPartNumber(record, partNumbers_[static_cast<std::size_t>(line)]);
+        return count - line;
+    }
+
+  private:
+    std::vector<std::string> partNumbers_;
+};
+
+MaterialSelection allBut(std::string_view code) {
+    MaterialSelection selection;
+    for (std::size_t i = 0; i < selection.materialCount(); ++i) {
+        selection.setChecked(i, selection.materials()[i] != code);
+    }
+    selection.ok();
+    return selection;
+}
+
+TEST(SelectCore, WalkStatusesAndTheLastListing) {
+    const PowderMaterialModel model;
+    const MaterialSelection no275 = allBut("-275");
+    DesignPFE d;
+    d.application = Application::DcBiased;
+    d.L1 = 0.1F; // 100 uH at 1 A: a light load on either core
+    d.I1 = d.I1peak = 1.0F;
+
+    // The selected core is delivered with the listings left from it on; the deselected last
+    // listing is passed over and the walk ends with 0.
+    ListedCatalog two({"T106-226", "T106-275"});
+    CoreSelector selector(d, two, model, no275, 0.0F);
+    CoreRecord core;
+    float turns = 0.0F;
+    float pct = 0.0F;
+    ASSERT_EQ(selector.Select_Core(core, true, turns, pct), 2);
+    EXPECT_EQ(core.partNumber, "T106-226");
+    EXPECT_EQ(turns, std::floor(1000.0 * std::sqrt(0.1 / core.AL / (pct * 0.01)) + 0.5));
+    EXPECT_EQ(selector.Select_Core(core, false, turns, pct), kSelectCatalogExhausted);
+
+    // The last listing itself can be delivered (one listing left from it on).
+    ListedCatalog last({"T106-275", "T106-226"});
+    CoreSelector lastSelector(d, last, model, no275, 0.0F);
+    ASSERT_EQ(lastSelector.Select_Core(core, true, turns, pct), 1);
+    EXPECT_EQ(core.partNumber, "T106-226");
+
+    // A first call that finds nothing at all.
+    ListedCatalog none({"T106-275"});
+    CoreSelector empty(d, none, model, no275, 0.0F);
+    EXPECT_EQ(empty.Select_Core(core, true, turns, pct), kSelectNothingFound);
+    // A new first call starts the walk again.
+    ASSERT_EQ(selector.Select_Core(core, true, turns, pct), 2);
+    EXPECT_EQ(core.partNumber, "T106-226");
+
+    // Below the minimum percent permeability every core is passed over without a word.
+    RecordingSink sink;
+    ScopedMessageSink scoped(sink);
+    CoreSelector strict(d, two, model, no275, 101.0F);
+    EXPECT_EQ(strict.Select_Core(core, true, turns, pct), kSelectNothingFound);
+    EXPECT_TRUE(sink.empty());
+}
 
 TEST(DesignSearch, EveryAcceptedDesignMeetsTheRequirementAndTheLimits) {
     const SearchCase cases[] = {
