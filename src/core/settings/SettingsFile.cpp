@@ -4,32 +4,24 @@
 #include "format/StrPrintf.h"
 #include "requirements/Requirement.h"
 #include "settings/DesignParameters.h"
+#include "settings/FileAccess.h"
 #include "settings/MaterialSelection.h"
 
+#include <algorithm>
 #include <array>
-#include <cstdio>
-#include <memory>
+#include <optional>
 #include <string_view>
-#include <system_error>
 
 namespace korvane {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
+// A settings file is about 1 kB; anything far larger is not one.
+constexpr std::size_t kSettingsFileMaxBytes = 1 << 20;
+// Lines are read in pieces of at most 255 characters.
+constexpr std::size_t kLinePieceLength = 255;
 
-File openFile(const std::filesystem::path& path, const char* mode) {
-    return File(std::fopen(path.c_str(), mode));
-}
-
-bool writeAll(std::FILE* f, const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), f) == text.size();
-}
-
-std::string withoutLineEnd(const char* piece) {
+std::string withoutLineEnd(std::string_view piece) {
     std::string line(piece);
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) {
         line.pop_back();
@@ -68,43 +60,35 @@ std::string parameterSettingsText(const DesignParameters& parameters, const std:
 
 bool writeParameterSettings(const DesignParameters& parameters, const std::filesystem::path& path,
                             std::time_t now) {
-    const std::string text = parameterSettingsText(parameters, dateStamp(now));
-    // Written beside the file and moved over it, so a failed write never leaves a truncated file.
-    std::filesystem::path temporary = path;
-    temporary += ".tmp";
-    {
-        File file = openFile(temporary, "w");
-        if (!file) {
-            return false;
-        }
-        const bool written = writeAll(file.get(), text);
-        if (std::fclose(file.release()) != 0 || !written) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
+    // A unique temporary file renamed over the old one: a reader, another program closing at
+    // the same moment or a crash never leaves a torn or empty settings file.
+    return replaceFileAtomically(path, parameterSettingsText(parameters, dateStamp(now)));
 }
 
-void readParameterSettings(DesignParameters& parameters, const std::filesystem::path& path) {
-    File file = openFile(path, "r");
-    if (!file) {
-        return;
+bool readParameterSettings(DesignParameters& parameters, const std::filesystem::path& path) {
+    const std::optional<std::string> content = readSmallRegularFile(path, kSettingsFileMaxBytes);
+    if (!content) {
+        return false;
     }
-    // Pieces of at most 255 characters, as the lines of the file are read.
-    std::array<char, 256> piece{};
+    std::string_view rest(*content);
+    // The next line as fgets gives it: up to and including its line end, at most 255
+    // characters; a longer line comes in several pieces.
+    auto nextPiece = [&rest](std::string_view& piece) {
+        if (rest.empty()) {
+            return false;
+        }
+        const std::size_t end = rest.find('\n');
+        const std::size_t length =
+            std::min(end == std::string_view::npos ? rest.size() : end + 1, kLinePieceLength);
+        piece = rest.substr(0, length);
+        rest.remove_prefix(length);
+        return true;
+    };
     bool keywordSeen = false;
     bool unitsSeen = false;
     std::string block;
-    while (std::fgets(piece.data(), static_cast<int>(piece.size()), file.get()) != nullptr) {
-        const std::string_view line(piece.data());
+    std::string_view line;
+    while (nextPiece(line)) {
         for (Application a : kAllApplications) {
             if (line.find(applicationKeyword(a)) != std::string_view::npos) {
                 parameters.setShownApplication(a);
@@ -113,19 +97,20 @@ void readParameterSettings(DesignParameters& parameters, const std::filesystem::
             }
         }
         if (keywordSeen && line.find("Units:") != std::string_view::npos) {
-            block = withoutLineEnd(piece.data());
+            block = withoutLineEnd(line);
             unitsSeen = true;
             keywordSeen = false;
         }
         if (unitsSeen && line.find("Params:") != std::string_view::npos) {
-            block += withoutLineEnd(piece.data());
-            if (std::fgets(piece.data(), static_cast<int>(piece.size()), file.get()) != nullptr) {
-                block += withoutLineEnd(piece.data());
+            block += withoutLineEnd(line);
+            if (nextPiece(line)) {
+                block += withoutLineEnd(line);
             }
             unitsSeen = false;
             parameters.applyParametersText(parameters.shownApplication(), block);
         }
     }
+    return true;
 }
 
 std::string savedRequirementText(const Requirement& requirement, Application current,
@@ -141,28 +126,38 @@ std::string savedRequirementText(const Requirement& requirement, Application cur
 bool appendRequirement(const std::filesystem::path& path, const std::string& requirementText,
                        std::time_t now) {
     const std::string stamp = dateStamp(now);
-    // A file that exists but cannot be read is appended to as well: creating it anew would
-    // wipe the requirements it holds.
-    std::error_code ignored;
-    const bool exists =
-        static_cast<bool>(openFile(path, "r")) || std::filesystem::exists(path, ignored);
-    std::string text;
-    if (!exists) {
-        text = strprintf("    %s\n", "List of Requirements for Various Inductor Designs");
-        text += strprintf("    %s       %s\n\n\n",
-                          "Produced by KORVANE Power Inductor Design Program", stamp.c_str());
-    }
-    text += strprintf("\n%s \n", stamp.c_str());
-    text += strprintf("%s \n", requirementText.c_str());
+    std::string header = strprintf("    %s\n", "List of Requirements for Various Inductor Designs");
+    header += strprintf("    %s       %s\n\n\n",
+                        "Produced by KORVANE Power Inductor Design Program", stamp.c_str());
+    std::string entry = strprintf("\n%s \n", stamp.c_str());
+    entry += strprintf("%s \n", requirementText.c_str());
 
-    File file = openFile(path, exists ? "a" : "w");
-    const bool written = file && writeAll(file.get(), text) && std::fclose(file.release()) == 0;
-    if (!written) {
-        showMessage(strprintf("Unable to write the requirement file %s. Nothing was saved.",
-                              path.string().c_str()),
+    // Appended whole or not at all, under a lock, so programs saving at the same moment keep
+    // every entry; the header is written by whichever finds the file empty.
+    const AppendResult result = appendLocked(path, header, entry);
+    const std::string name = path.string();
+    switch (result.outcome) {
+    case AppendOutcome::Written:
+        return true;
+    case AppendOutcome::NotOpened:
+        showMessage(strprintf("Unable to open the requirement file %s (%s). Nothing was saved.",
+                              name.c_str(), result.reason.c_str()),
                     "FILE ERROR");
+        break;
+    case AppendOutcome::NotWritten:
+        showMessage(strprintf("Unable to write the requirement file %s (%s). Nothing was saved; "
+                              "the file is as it was.",
+                              name.c_str(), result.reason.c_str()),
+                    "FILE ERROR");
+        break;
+    case AppendOutcome::Incomplete:
+        showMessage(strprintf("Unable to write the requirement file %s (%s). The file may now end "
+                              "in an incomplete entry.",
+                              name.c_str(), result.reason.c_str()),
+                    "FILE ERROR");
+        break;
     }
-    return written;
+    return false;
 }
 
 } // namespace korvane

@@ -28,8 +28,10 @@ bool writeParameterSettings(const DesignParameters& parameters,
                             std::time_t now = std::time(nullptr));
 
 // Applies every complete block of the settings file (unit system, wire standard, Cudens);
-// a missing file changes nothing. Lines are read in pieces of at most 255 characters.
-void readParameterSettings(DesignParameters& parameters,
+// a missing file changes nothing. Lines are read in pieces of at most 255 characters. Only a
+// regular file of plausible size is read (never a device or a kernel file, which could
+// block); returns whether the file was read.
+bool readParameterSettings(DesignParameters& parameters,
                            const std::filesystem::path& path = kParameterSettingsFile);
 
 // The requirement text of a saved requirement: application and shape lines, the materials
