@@ -40,14 +40,18 @@ bool applyParameterTexts(DesignParameters& parameters, const ParameterTexts& tex
     ParameterSet& set = parameters.set(parameters.shownApplication());
     const bool metricWire = parameters.wireSystem() == WireSystem::Metric;
     for (int i = 0; i < ParameterSet::kCount; ++i) {
-        // An empty field carries no number: it is shown as nan and refused by the range test.
+        // A field that holds no number (empty, blanks, a lone point) is refused by the range
+        // test and shown as typed.
+        const std::string& text = read[static_cast<std::size_t>(i)];
         float value = std::numeric_limits<float>::quiet_NaN();
-        scanFloat(read[static_cast<std::size_t>(i)], value);
+        scanFloat(text, value);
         const ParameterRange range = parameterRanges()[static_cast<std::size_t>(i)];
         if (!(value >= range.minimum && value <= range.maximum)) {
-            showMessage(strprintf("Parameter%2d. (%6.2f) Must Be In The Range: %6.2f To %6.2f",
-                                  i + 1, static_cast<double>(value),
-                                  static_cast<double>(range.minimum),
+            const std::string shown = std::isfinite(value)
+                                          ? strprintf("%6.2f", static_cast<double>(value))
+                                          : strprintf("%6s", text.c_str());
+            showMessage(strprintf("Parameter%2d. (%s) Must Be In The Range: %6.2f To %6.2f", i + 1,
+                                  shown.c_str(), static_cast<double>(range.minimum),
                                   static_cast<double>(range.maximum)),
                         "PARAMETER OUT OF RANGE ERROR");
             return false;

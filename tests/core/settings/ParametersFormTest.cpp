@@ -1,6 +1,7 @@
 #include "settings/ParametersForm.h"
 
 #include "format/Messages.h"
+#include "format/StrPrintf.h"
 
 #include <gtest/gtest.h>
 
@@ -92,8 +93,18 @@ TEST_F(ParametersFormTest, RangeEdges) {
         EXPECT_EQ(applyParameterTexts(p, texts, UnitSystem::English), c.accepted)
             << c.position << " " << c.text;
     }
-    // an empty field carries no number and is refused by the range test
-    EXPECT_EQ(sink.last().text, "Parameter 2. (   nan) Must Be In The Range:  10.00 To 9999.00");
+    // a field with no number is refused by the range test and shown as typed, never as nan
+    EXPECT_EQ(sink.last().text, "Parameter 2. (      ) Must Be In The Range:  10.00 To 9999.00");
+    for (const char* typed : {"  .", " "}) {
+        DesignParameters p;
+        ParameterTexts texts = parameterTexts(p);
+        texts[0] = typed;
+        EXPECT_FALSE(applyParameterTexts(p, texts, UnitSystem::English));
+        EXPECT_EQ(sink.last().text, strprintf("Parameter 1. (%6s) Must Be In The Range:   0.00 To "
+                                              "200.00",
+                                              typed))
+            << typed;
+    }
 }
 
 TEST_F(ParametersFormTest, MetricCurrentDensityConvertsToCircularMils) {
