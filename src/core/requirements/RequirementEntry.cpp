@@ -173,6 +173,11 @@ bool RequirementEntry::accept(const RequirementTexts& texts) {
     for (std::size_t i = 0; i < texts.size(); ++i) {
         readTexts[i] = std::string(read(texts[i]));
     }
+    if (a == Application::Resonant) {
+        // The resonant frequency is derived, not typed: its "%4.1f" text is read whole, so a
+        // frequency of more than eleven digits is not cut to its leading ones.
+        readTexts[7] = texts[7];
+    }
     textCopies_ = readTexts;
 
     if (auto message = characterCheck(readTexts)) {

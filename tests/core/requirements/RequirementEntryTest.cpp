@@ -183,6 +183,22 @@ TEST_F(RequirementEntryTest, WideSwingForcesCompositeAndRestoresTheChosenShape) 
     EXPECT_EQ(entry.requirement().shape, CoreShape::ECore);
 }
 
+TEST_F(RequirementEntryTest, DerivedResonantFrequencyIsReadWhole) {
+    // 159.155 / 0.1 uH x 1e11 V / 1e-6 A = 1.59155e20 kHz: 23 characters as "%4.1f".
+    entry.activate(Application::Resonant);
+    RequirementTexts texts = {"0.1", "0", "0.000001", "",  "", "99999999999",
+                              "",    "",  "25",       "1", "1"};
+    const DerivedValue derived = deriveFromTexts(Application::Resonant, texts);
+    texts[7] = resonantFrequencyText(derived.resonantFrequency.value_or(0.0F));
+    ASSERT_GT(texts[7].size(), RequirementEntry::kReadLength);
+    ASSERT_TRUE(entry.accept(texts));
+    EXPECT_NEAR(entry.requirement().fkHz / 1.59155e20F, 1.0F, 1e-5F);
+    // Typed fields are still read back at their length.
+    texts[5] = "999999999990000";
+    ASSERT_TRUE(entry.accept(texts));
+    EXPECT_FLOAT_EQ(entry.requirement().Vpk, 99999999999.0F);
+}
+
 TEST_F(RequirementEntryTest, ResonantForcesSingleLayerAndRestoresTheRememberedWinding) {
     entry.activate(Application::DcBiased);
     entry.setWindingType(WindingType::FullWindow);
