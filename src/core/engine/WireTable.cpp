@@ -1,5 +1,6 @@
 #include "engine/WireTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -20,6 +21,10 @@ constexpr double MinMaxDiameter = 0.0011;
 // Largest AWG gauge whose rounded bare diameter is still at least 0.0001 inch is about 75;
 // beyond this the gauge formula is not evaluated (and no double reaches an int unchecked).
 constexpr double MaxAwgGauge = 100.0;
+// The AWG tables end at gauge 50. The search looks wires up by area and by diameter, and
+// must never pick one the tables (and the analysis) do not hold: a finer area request takes
+// gauge 50, which carries more copper than asked, and a finer diameter has no wire.
+constexpr double FinestTableAwg = 50.0;
 
 // Passes of the ByMaxDiameter fit loop; one retry is all any table wire needs.
 constexpr int MaxFitPasses = 64;
@@ -92,7 +97,9 @@ std::optional<Pick> pickAwg(WireLookupKind kind, double value, double build) {
         gauge = value;
         break;
     case WireLookupKind::ByArea:
-        gauge = std::floor(9.9298 * std::log10(10384.0 / value) + 10.7);
+        // The tables end at AWG 50: a finer request takes AWG 50, which carries more copper
+        // than asked, never less, and leaves the fit to the window fill.
+        gauge = std::min(std::floor(9.9298 * std::log10(10384.0 / value) + 10.7), FinestTableAwg);
         break;
     case WireLookupKind::ByMaxDiameter: {
         const double bare = allowedBare(value, build);
@@ -100,6 +107,9 @@ std::optional<Pick> pickAwg(WireLookupKind kind, double value, double build) {
             return std::nullopt; // the insulation alone fills the allowed diameter
         }
         gauge = std::ceil(19.8596 * std::log10(0.1019 / bare) + 10.0);
+        if (gauge > FinestTableAwg) {
+            return std::nullopt;
+        }
         break;
     }
     }

@@ -177,6 +177,31 @@ TEST(WireLookup, ByAreaInEachSystem) {
     EXPECT_NEAR(lookup(WireSystem::Awg, WireLookupKind::ByArea, 2000.0).areaCmil, 2052.09, 1e-2);
 }
 
+TEST(WireLookup, AreaAndDiameterRequestsStopAtAwg50) {
+    // 0.61 cmil: floor(9.9298 log10(10384 / 0.61) + 10.7) = floor(52.7) = 52, held at 50:
+    // bare floor(1019 e^(-40 x 0.115943) + 0.5) = 10 -> 0.0010 in, 1 cmil, more than asked;
+    // build 7.449 log10(0.0794) + 16 = 7.80 -> 0.0008, so the maximum becomes the insulated
+    // 0.0018 (the table's 0.0014 is smaller).
+    const WireRecord fine = lookup(WireSystem::Awg, WireLookupKind::ByArea, 0.61);
+    EXPECT_EQ(fine.size, 50.0F);
+    EXPECT_FLOAT_EQ(fine.bareDiameter, 0.0010F);
+    EXPECT_FLOAT_EQ(fine.maxOverallDiameter, 0.0018F);
+    EXPECT_EQ(lookup(WireSystem::Awg, WireLookupKind::ByArea, 1.0).size, 50.0F);
+    // floor(9.9298 log10(5192) + 10.7) = floor(47.59) = 47
+    EXPECT_EQ(lookup(WireSystem::Awg, WireLookupKind::ByArea, 2.0).size, 47.0F);
+
+    // 0.0011 in first gives AWG 50 (0.0010 + 0.0008 too big), then with build 0.0008
+    // ceil(19.8596 log10(0.1019 / 0.000189) + 10) = 65: finer than any table wire.
+    WireRecord none;
+    none.size = 7.0F;
+    EXPECT_FALSE(lookupWire(none, WireSystem::Awg, WireLookupKind::ByMaxDiameter, 0.0011, 20.0));
+    EXPECT_EQ(none.size, 7.0F);
+    // 0.0025 in: ceil(19.8596 log10(0.1019 / 0.002375) + 10) = ceil(42.42) = 43, bare 0.0022 +
+    // build 0.0010 too big; with that build ceil(19.8596 log10(0.1019 / 0.001375) + 10) = 48,
+    // bare 0.0012 + build 0.0008 = 0.0020 fits.
+    EXPECT_EQ(lookup(WireSystem::Awg, WireLookupKind::ByMaxDiameter, 0.0025).size, 48.0F);
+}
+
 TEST(WireLookup, ByMaxDiameterTakesLargestWireWhoseInsulationFits) {
     struct Case {
         WireSystem system;
@@ -192,9 +217,6 @@ TEST(WireLookup, ByMaxDiameterTakesLargestWireWhoseInsulationFits) {
         // 0.0020: ceil(19.8596 log10(0.1019 / 0.038985) + 10) = ceil(18.29) = 19,
         // bare 0.0359 + build 0.0019 = 0.0378
         {WireSystem::Awg, 0.0415, 19.0F, 0.0378F},
-        // AWG, finest: 0.0011 gives AWG 50 (0.0010 + 0.0008 too big), then with build 0.0008:
-        // ceil(19.8596 log10(0.1019 / 0.000189) + 10) = 65: bare 0.0002 + build 0.0003
-        {WireSystem::Awg, 0.0011, 65.0F, 0.0005F},
         // metric, first pass fits: 0.99 x 0.0415 - 0.0001 = 0.040985 in = 1.041 mm -> 1.0 mm,
         // insulated 1.050 mm = 0.0413386 in
         {WireSystem::Metric, 0.0415, 1.0F, 0.0413386F},
@@ -213,9 +235,6 @@ TEST(WireLookup, ByMaxDiameterTakesLargestWireWhoseInsulationFits) {
         EXPECT_NEAR(w.insulatedDiameter, c.insulated, 1e-7) << toIndex(c.system);
         EXPECT_LE(w.insulatedDiameter, c.maxDiameter);
     }
-    // AWG 65 has no table entry: its maximum is its insulated diameter.
-    const WireRecord fine = lookup(WireSystem::Awg, WireLookupKind::ByMaxDiameter, 0.0011);
-    EXPECT_EQ(fine.maxOverallDiameter, fine.insulatedDiameter);
 }
 
 TEST(WireLookup, ByMaxDiameterRetryAllowsForTheRejectedWiresBuild) {
