@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <span>
 
 namespace korvane {
 
@@ -22,6 +23,7 @@ constexpr std::string_view kPartNumberCharacters = "ABCDEG HI MTS0123456789-/";
 constexpr std::string_view kNumberCharacters = " .0123456789#";
 constexpr std::string_view kShapeLetters = "EST";
 constexpr const char* kEntryErrorCaption = "DATA ENTRY ERROR";
+constexpr const char* kAnalysisErrorCaption = "PROGRAM ERROR ";
 constexpr float kLowestAmbient = -100.0F;
 constexpr float kLargestGauge = 50.0F;
 constexpr float kSmallestGauge = -3.0F;
@@ -262,6 +264,9 @@ AnalysisOutcome AnalysisEntry::ok() {
     std::string& wireText = texts_[index(AnalysisField::Wire)];
     wireText = parseWireSize(leadingChars(wireText, kAnalysisReadLength), wire_);
     pnText = partNumber;
+    if (wire_.stripRefused) {
+        return AnalysisOutcome::Refused; // no later check would stop a strip without a size
+    }
 
     // 4. Strands, turns, frequency and stack count.
     auto field = [this](AnalysisField f) {
@@ -343,7 +348,32 @@ AnalysisOutcome AnalysisEntry::ok() {
             electricalCount_ = static_cast<int>(kElectricalRows);
         }
     }
+    if (result_ >= 1 && !resultsShowable()) {
+        clearValues();
+        agingComputed_ = false;
+        electricalCount_ = 13;
+        return AnalysisOutcome::Failed;
+    }
     return result_ >= 1 ? AnalysisOutcome::Analysed : AnalysisOutcome::Failed;
+}
+
+bool AnalysisEntry::resultsShowable() const {
+    const auto electrical =
+        std::span<const ResultRow>(electrical_).first(static_cast<std::size_t>(electricalCount_));
+    for (const auto& rows : {electrical, std::span<const ResultRow>(mechanical_)}) {
+        for (const ResultRow& row : rows) {
+            if (!rowShowable(row, parameters_)) {
+                // Turns, currents or frequencies so large that a result overflows or runs
+                // past what the page can print: refused rather than shown wrong.
+                showMessage(strprintf("THE ANALYSIS RESULT %s IS OUT OF RANGE AND CANNOT BE "
+                                      "SHOWN.  CHECK TURNS, CURRENT, VOLTAGES AND FREQUENCY.",
+                                      row.label.c_str()),
+                            kAnalysisErrorCaption);
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 } // namespace korvane

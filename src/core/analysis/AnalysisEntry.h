@@ -61,7 +61,7 @@ std::string designWireText(const WireRecord& wire);
 // What OK came to.
 enum class AnalysisOutcome : std::uint8_t {
     Refused,  // an entry check refused the input (its message has been shown)
-    Failed,   // the analysis returned below 1: the values are cleared
+    Failed,   // the analysis returned below 1, or results too large to show: values cleared
     Analysed, // the rows hold the results
 };
 
@@ -123,6 +123,8 @@ class AnalysisEntry {
 
   private:
     bool characterCheck() const;
+    // False, with its message shown, when a result row cannot be shown truthfully.
+    bool resultsShowable() const;
     void readConditions();
     void clearValues();
 

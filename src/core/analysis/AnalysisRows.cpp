@@ -14,6 +14,8 @@ constexpr double kMilliToUnit = 0.001;
 // An AC resistance within this ratio of the DC resistance is not shown.
 constexpr double kVisibleAcRatio = 1.001;
 constexpr double kSmallestEngineeringValue = 1e-12;
+// 1000 exa: the first value the engineering prefixes cannot name.
+constexpr double kLargestEngineeringValue = 1e21;
 constexpr int kEngineeringDigits = 3;
 constexpr std::size_t kUnitNameLength = 7;
 
@@ -103,6 +105,19 @@ std::string rowValueText(const ResultRow& row, const DesignParameters& parameter
         }
     }
     return strprintf(row.format.c_str(), value * factor);
+}
+
+bool rowShowable(const ResultRow& row, const DesignParameters& parameters) {
+    const double value = row.value;
+    if (!std::isfinite(value) || std::fabs(value) >= kLargestEngineeringValue) {
+        return false;
+    }
+    for (RowMedium medium : {RowMedium::Window, RowMedium::Page}) {
+        if (rowValueText(row, parameters, medium).size() > kLongestRowValueText) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::string rowUnitsText(const ResultRow& row, const DesignParameters& parameters) {

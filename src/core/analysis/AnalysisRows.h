@@ -30,6 +30,13 @@ enum class RowMedium { Window, Page };
 std::string rowValueText(const ResultRow& row, const DesignParameters& parameters,
                          RowMedium medium = RowMedium::Window);
 
+// Longest value text a page column holds.
+inline constexpr std::size_t kLongestRowValueText = 12;
+
+// Whether a row's value can be shown truthfully on the window and the printed page: finite,
+// within the engineering prefixes (up to exa) and with a text that fits its column.
+bool rowShowable(const ResultRow& row, const DesignParameters& parameters);
+
 // The units text of a row with INCH, Ft and Lbs replaced by the unit system's names.
 std::string rowUnitsText(const ResultRow& row, const DesignParameters& parameters);
 

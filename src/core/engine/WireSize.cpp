@@ -7,6 +7,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace korvane {
 
@@ -86,14 +87,37 @@ int wholeGauge(float size) {
 
 } // namespace
 
+bool wireSizeReads(std::string_view text, WireSystem system) {
+    WireSizeEntry probe;
+    probe.system = system;
+    const float none = std::numeric_limits<float>::quiet_NaN();
+    probe.size = probe.width = probe.thickness = none;
+    CollectingSink quiet(false);
+    const ScopedMessageSink scope(quiet);
+    parseWireSize(text, probe);
+    return quiet.messages().empty() &&
+           (holds(text, "x") ? std::isfinite(probe.width) : std::isfinite(probe.size));
+}
+
 std::string parseWireSize(std::string_view text, WireSizeEntry& entry) {
     if (holds(text, "x")) {
+        const WireSizeEntry before = entry;
         readStrip(text, entry);
+        if (!(std::isfinite(entry.width) && entry.width > 0.0F && std::isfinite(entry.thickness) &&
+              entry.thickness > 0.0F)) {
+            // A conductor needs a real width and thickness; the entry keeps its last wire.
+            entry = before;
+            entry.stripRefused = true;
+            showMessage("Invalid Wire Size", "DATA ENTRY ERROR");
+            return std::string(text);
+        }
+        entry.stripRefused = false;
         entry.stripFlag = entry.width < 0.01F ? 3 : 0;
         return strprintf("%5.3f x %5.3f %s", static_cast<double>(entry.width),
                          static_cast<double>(entry.thickness), "Cu");
     }
     entry.stripFlag = 0;
+    entry.stripRefused = false;
 
     // Each marker (or the current system) reads the size again; a later form overrides an
     // earlier one, so "#18" typed in metric first fails as "%f" and then reads as AWG 18.

@@ -12,9 +12,10 @@ namespace korvane {
 struct WireSizeEntry {
     float size = 0.0F; // metric mm or gauge; AWG 1/0 to 4/0 as 0 to -3
     WireSystem system = WireSystem::Awg;
-    int stripFlag = 0;      // rectangular conductor: 3 when narrower than 0.01, else 0
-    float width = 0.0F;     // rectangular conductor width
-    float thickness = 0.0F; // rectangular conductor thickness
+    int stripFlag = 0;         // rectangular conductor: 3 when narrower than 0.01, else 0
+    float width = 0.0F;        // rectangular conductor width
+    float thickness = 0.0F;    // rectangular conductor thickness
+    bool stripRefused = false; // the last text was a strip without a positive, finite size
 };
 
 // Reads a typed wire size and returns its display text:
@@ -23,6 +24,13 @@ struct WireSizeEntry {
 // A text without its own marker is read in the entry's current system. An AWG size above 50,
 // a metric size below 0.05 mm or a size that is not a finite number shows "Invalid Wire Size"
 // and returns the text unchanged.
+// A strip whose width or thickness is not a positive, finite number is refused the same way;
+// the entry then keeps its last wire and flags the refusal.
 std::string parseWireSize(std::string_view text, WireSizeEntry& entry);
+
+// Whether `text` gives a wire size of its own when read in `system`, without a message: a
+// text that reads no number ("18" in AWG, whose form needs the number sign, or "nan") or that
+// parseWireSize refuses does not.
+bool wireSizeReads(std::string_view text, WireSystem system);
 
 } // namespace korvane

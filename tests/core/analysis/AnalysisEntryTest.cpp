@@ -154,6 +154,62 @@ TEST(AnalysisEntryOk, RefusalsShowTheirMessage) {
     EXPECT_EQ(both.sink.last().text, "WIRE GAGE is OUT OF RANGE");
 }
 
+TEST(AnalysisEntryOk, StripWithoutASizeStopsAfterItsMessage) {
+    Window w;
+    w.entry.setText(F::Wire, "nan x nan");
+    EXPECT_EQ(w.ok(), AnalysisOutcome::Refused);
+    ASSERT_EQ(w.sink.size(), 1U);
+    EXPECT_EQ(w.sink.last(), (Message{"Invalid Wire Size", "DATA ENTRY ERROR"}));
+    EXPECT_EQ(w.entry.analysisResult(), 0); // never analysed as the wire it had before
+}
+
+TEST(AnalysisEntryOk, ResultsThePagesCannotShowAreRefused) {
+    struct Case {
+        const char* name;
+        Application application;
+        const char* part;
+        const char* wire;
+        const char* turns;
+        const char* current;
+        const char* voltage;
+        const char* frequency;
+    };
+    const Case cases[] = {
+        // losses past what a float holds: infinite copper loss and temperature rise
+        {"dc", Application::DcBiased, "E125-255", "#22", "9999999999999", "9999999999999", "12",
+         "100"},
+        // an infinite core loss
+        {"resonant", Application::Resonant, "E62-226", "#40", "121976034", "121976034", "121976034",
+         "121976034"},
+        // finite, but 1.95e24 W has no prefix and 1e13 A magnetises to digits no column holds
+        {"huge current", Application::DcBiased, "T80-275", "#18", "1", "10000000000000", "12",
+         "100"},
+    };
+    for (const Case& c : cases) {
+        Window w(c.application, c.part);
+        w.entry.setText(F::Wire, c.wire);
+        w.entry.setText(F::Turns, c.turns);
+        w.entry.setText(F::Current, c.current);
+        w.entry.setText(F::Voltage1, c.voltage);
+        w.entry.setText(F::Frequency, c.frequency);
+        EXPECT_EQ(w.ok(), AnalysisOutcome::Failed) << c.name;
+        ASSERT_FALSE(w.sink.empty()) << c.name;
+        EXPECT_EQ(w.sink.last().caption, "PROGRAM ERROR ") << c.name;
+        EXPECT_NE(w.sink.last().text.find("IS OUT OF RANGE AND CANNOT BE SHOWN"), std::string::npos)
+            << w.sink.last().text;
+        EXPECT_FALSE(w.entry.agingComputed()) << c.name;
+        for (const ResultRow& row : w.entry.electricalRows()) {
+            EXPECT_EQ(row.value, 0.0F) << c.name << " " << row.label;
+        }
+        for (const ResultRow& row : w.entry.mechanicalRows()) {
+            EXPECT_EQ(row.value, 0.0F) << c.name << " " << row.label;
+        }
+    }
+    // The ordinary design next to them is shown.
+    Window fine;
+    EXPECT_EQ(fine.ok(), AnalysisOutcome::Analysed);
+}
+
 TEST(AnalysisEntryOk, ReadsTheEntriesAsTheWindowDoes) {
     Window cold;
     cold.entry.setText(F::Ambient, "-120");

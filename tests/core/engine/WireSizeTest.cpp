@@ -111,6 +111,53 @@ TEST(WireSize, StripReadsWidthAndThickness) {
     EXPECT_TRUE(sink.empty());
 }
 
+TEST(WireSize, StripWithoutAPositiveFiniteSizeIsRefusedAndTheLastWireKept) {
+    for (const char* text :
+         {"nan x nan", "0 x 0.02", "-1 x 2", "inf x 1", "0.1 x nan", "0.1 x -0.02", "x 0.02"}) {
+        RecordingSink sink;
+        ScopedMessageSink scope(sink);
+        WireSizeEntry entry;
+        entry.system = WireSystem::Awg;
+        entry.size = 18.0F;
+        entry.width = 0.1F;
+        entry.thickness = 0.0F; // no earlier strip: "x 0.02" has no width of its own
+        EXPECT_EQ(parseWireSize(text, entry), text);
+        ASSERT_EQ(sink.size(), 1U) << text;
+        EXPECT_EQ(sink.last(), (Message{"Invalid Wire Size", "DATA ENTRY ERROR"})) << text;
+        EXPECT_TRUE(entry.stripRefused) << text;
+        EXPECT_EQ(entry.width, 0.1F) << text;
+        EXPECT_EQ(entry.thickness, 0.0F) << text;
+        EXPECT_EQ(entry.size, 18.0F) << text;
+        // The next good text clears the refusal.
+        parseWireSize("#20", entry);
+        EXPECT_FALSE(entry.stripRefused);
+    }
+}
+
+TEST(WireSize, WhetherATextGivesASizeOfItsOwn) {
+    struct Case {
+        const char* text;
+        WireSystem system;
+        bool reads;
+    };
+    const Case cases[] = {
+        {"#18", WireSystem::Awg, true},        {"18", WireSystem::Awg, false},
+        {"18", WireSystem::Swg, true},         {"0.5", WireSystem::Metric, true},
+        {"0.5mm", WireSystem::Awg, true},      {"22 SWG", WireSystem::Awg, true},
+        {"nan", WireSystem::Swg, false},       {"#nan", WireSystem::Awg, false},
+        {"#60", WireSystem::Awg, false},       {"0.01mm", WireSystem::Awg, false},
+        {"", WireSystem::Awg, false},          {"abc", WireSystem::Metric, false},
+        {"0.1 x 0.02", WireSystem::Awg, true}, {"0.1 x", WireSystem::Awg, false},
+        {"#0000", WireSystem::Awg, true},
+    };
+    RecordingSink sink;
+    ScopedMessageSink scope(sink);
+    for (const Case& c : cases) {
+        EXPECT_EQ(wireSizeReads(c.text, c.system), c.reads) << c.text;
+    }
+    EXPECT_TRUE(sink.empty()); // the check itself shows nothing
+}
+
 TEST(WireSize, ZeroRunOfAVeryNegativeGaugeStaysWithinTheField) {
     WireSizeEntry entry;
     entry.system = WireSystem::Awg;
