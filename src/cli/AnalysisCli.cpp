@@ -1,21 +1,47 @@
 #include "AnalysisCli.h"
 
 #include "analysis/AnalysisRows.h"
+#include "engine/WireSize.h"
+#include "format/Messages.h"
 #include "format/StrPrintf.h"
 
 #include <cctype>
+#include <cmath>
+#include <cstdlib>
 #include <iostream>
 
 namespace korvane::cli {
 
 namespace {
 
-// "18 AWG": the wire entry reads an AWG gauge only after a number sign, so a gauge typed
-// before its "AWG" gets one; every other form goes to the entry as typed.
-std::string wireText(const std::string& typed) {
+// The wire option as the wire entry should read it. The entry reads an AWG gauge only after
+// a number sign, so a gauge typed before its "AWG" gets one; a bare number is a size of the
+// chosen wire standard; every other form goes to the entry as typed. nullopt: a bare number
+// that is no size (zero, negative, not finite).
+std::optional<std::string> wireText(const std::string& typed, WireSystem standard) {
     const std::size_t first = typed.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return typed;
+    }
+    const std::size_t last = typed.find_last_not_of(' ');
+    const std::string bare = typed.substr(first, last - first + 1);
+    char* end = nullptr;
+    const double number = std::strtod(bare.c_str(), &end);
+    if (end == bare.c_str() + bare.size()) {
+        if (!std::isfinite(number) || !(number > 0.0)) {
+            return std::nullopt;
+        }
+        switch (standard) {
+        case WireSystem::Awg:
+            return "#" + bare;
+        case WireSystem::Swg:
+            return bare + " SWG";
+        case WireSystem::Metric:
+            return bare + "mm";
+        }
+    }
     if (typed.find("AWG") != std::string::npos && typed.find('#') == std::string::npos &&
-        first != std::string::npos && std::isdigit(static_cast<unsigned char>(typed[first])) != 0) {
+        std::isdigit(static_cast<unsigned char>(typed[first])) != 0) {
         return "#" + typed.substr(first);
     }
     return typed;
@@ -42,7 +68,7 @@ void fillEntry(const AnalysisOptions& o, AnalysisEntry& entry, const DesignParam
         }
     }
     if (o.wire) {
-        entry.setText(AnalysisField::Wire, wireText(*o.wire));
+        entry.setText(AnalysisField::Wire, wireText(*o.wire, parameters.wireSystem()).value_or(""));
     }
     if (o.part) {
         // As typed into the window: upper-cased, odd characters reported.
@@ -126,6 +152,15 @@ int analyseFromOptions(const AnalysisOptions& o, const ParameterOptions& paramet
         return status;
     }
     fillEntry(o, entry, parameters);
+    if (o.wire) {
+        // The window keeps its last wire for a text that reads no size; a command line has
+        // none to keep, so such a text is refused.
+        const std::optional<std::string> text = wireText(*o.wire, parameters.wireSystem());
+        if (!text || !wireSizeReads(*text, parameters.wireSystem())) {
+            showMessage("Invalid Wire Size", "DATA ENTRY ERROR");
+            return kExitRefused;
+        }
+    }
     outcome = entry.ok();
     return outcome == AnalysisOutcome::Analysed ? kExitOk : kExitRefused;
 }
@@ -148,7 +183,7 @@ void printAnalysis(const AnalysisEntry& entry, AnalysisOutcome outcome,
             }
         }
         out["messages"] = messagesJson(context.sink.messages());
-        std::cout << out.dump(2) << "\n";
+        printJson(out);
     } else if (outcome == AnalysisOutcome::Analysed) {
         std::cout << entry.title() << "\n";
         printRows("ELECTRICAL PROPERTIES:", electrical, parameters);

@@ -187,11 +187,9 @@ int runCatalog(const CatalogOptions& o, Context& context) {
             }
             cores.push_back(j);
         }
-        std::cout << Json{{"count", entries.size()},
-                          {"cores", cores},
-                          {"messages", messagesJson(context.sink.messages())}}
-                         .dump(2)
-                  << "\n";
+        printJson(Json{{"count", entries.size()},
+                       {"cores", cores},
+                       {"messages", messagesJson(context.sink.messages())}});
         break;
     }
     case OutputFormat::Csv:

@@ -30,6 +30,10 @@ double jsonNumber(float value) {
     return std::strtod(std::string(buffer.data(), result.ptr).c_str(), nullptr);
 }
 
+void printJson(const Json& document) {
+    std::cout << document.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
+}
+
 Json messagesJson(const std::vector<Message>& messages) {
     Json list = Json::array();
     for (const Message& m : messages) {
@@ -110,11 +114,14 @@ bool enterRequirement(const RequirementOptions& o, RequirementEntry& entry) {
 
 bool loadSettings(const std::string& path, DesignParameters& parameters) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
+    if (!std::filesystem::exists(path, error)) {
         std::cerr << "korvane: settings file not found: " << path << "\n";
         return false;
     }
-    readParameterSettings(parameters, path);
+    if (!readParameterSettings(parameters, path)) {
+        std::cerr << "korvane: not a readable settings file: " << path << "\n";
+        return false;
+    }
     return true;
 }
 

@@ -28,6 +28,11 @@ using Json = nlohmann::ordered_json;
 // A stored 32-bit value as the shortest decimal that reads back to it (795.8, not 795.79998779).
 double jsonNumber(float value);
 
+// Writes a JSON document to standard output. Texts typed by the user, and texts cut to a
+// field's length inside a multi-byte character, need not be UTF-8: such bytes are written as
+// U+FFFD, so the output is always valid JSON.
+void printJson(const Json& document);
+
 // Every message shown during the run, as [{"caption": ..., "text": ...}].
 Json messagesJson(const std::vector<Message>& messages);
 

@@ -6,6 +6,7 @@
 #include "graphs/MaterialGraphs.h"
 #include "materials/AcPermeability.h"
 #include "materials/MaterialLists.h"
+#include "materials/MaterialTable.h"
 #include "materials/PowderMaterialModel.h"
 #include "settings/MaterialSelection.h"
 
@@ -121,7 +122,7 @@ void print(const GraphState& s, OutputFormat format, Context& context, const Jso
             j[key] = value;
         }
         j["messages"] = messagesJson(context.sink.messages());
-        std::cout << j.dump(2) << "\n";
+        printJson(j);
         break;
     }
     case OutputFormat::Csv:
@@ -242,6 +243,12 @@ int runCurve(const CurveOptions& o, Context& context) {
         return runDesignGraph(o, context);
     }
     const std::vector<std::string> list = materialList(o.materials);
+    for (const std::string& code : list) {
+        if (findMaterial(code) == nullptr) {
+            std::cerr << "korvane: " << code << " is not a material of the table\n";
+            return kExitUsage;
+        }
+    }
     const PowderMaterialModel model;
     GraphState state;
     state.curveCount = static_cast<int>(list.size());

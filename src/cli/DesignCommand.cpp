@@ -5,6 +5,7 @@
 #include "results/ResultText.h"
 #include "settings/MaterialSelection.h"
 
+#include <charconv>
 #include <iostream>
 #include <memory>
 #include <sstream>
@@ -19,7 +20,7 @@ struct DesignOptions {
     std::optional<std::string> materials;
     std::string page = "both";
     bool explain = false;
-    std::optional<int> analyze; // 1-based row of the design to analyse
+    std::optional<std::string> analyze; // 1-based row of the design to analyse
     OutputFormat format = OutputFormat::Text;
 };
 
@@ -107,8 +108,27 @@ int analyseDesign(int k, const DesignRunOutput& run, const RequirementEntry& ent
     return outcome == AnalysisOutcome::Analysed ? kExitOk : kExitRefused;
 }
 
+// The design number of --analyze: a whole number, nothing else.
+std::optional<int> designNumber(const std::string& text) {
+    int k = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), k);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return k;
+}
+
 int runDesign(const DesignOptions& o, Context& context) {
-    if (o.analyze && o.format == OutputFormat::Csv) {
+    std::optional<int> analyze;
+    if (o.analyze) {
+        analyze = designNumber(*o.analyze);
+        if (!analyze) {
+            std::cerr << "korvane: --analyze expects a design number (1 = first row): \""
+                      << *o.analyze << "\"\n";
+            return kExitUsage;
+        }
+    }
+    if (analyze && o.format == OutputFormat::Csv) {
         std::cerr << "korvane: --analyze prints text or json\n";
         return kExitUsage;
     }
@@ -129,18 +149,16 @@ int runDesign(const DesignOptions& o, Context& context) {
     RequirementEntry entry(parameters);
     if (!enterRequirement(o.requirement, entry)) {
         if (o.format == OutputFormat::Json) {
-            std::cout << Json{{"accepted", false},
-                              {"messages", messagesJson(context.sink.messages())}}
-                             .dump(2)
-                      << "\n";
+            printJson(
+                Json{{"accepted", false}, {"messages", messagesJson(context.sink.messages())}});
         }
         return kExitRefused;
     }
     const Requirement& r = entry.requirement();
     DesignRunOutput run =
         runAutomaticDesign(r, entry.requirementBlock(), parameters, selection, o.explain);
-    if (o.analyze) {
-        return analyseDesign(*o.analyze, run, entry, parameters, o.format, context);
+    if (analyze) {
+        return analyseDesign(*analyze, run, entry, parameters, o.format, context);
     }
     const bool electrical = o.page != "dimensions";
     const bool dimensions = o.page != "electrical";
@@ -176,7 +194,7 @@ int runDesign(const DesignOptions& o, Context& context) {
             }
             out["trace"] = trace;
         }
-        std::cout << out.dump(2) << "\n";
+        printJson(out);
         break;
     }
     case OutputFormat::Csv: {

@@ -174,12 +174,10 @@ int runMaterials(const MaterialsOptions& o, Context& context) {
                             {"lowDcBiasRangeSubstrings", listJson(lowDcBiasRangeSubstrings())},
                             {"acGraph6000GaussSubstrings", listJson(acGraph6000GaussSubstrings())},
                             {"compositeGraphSubstrings", listJson(compositeGraphSubstrings())}};
-        std::cout << Json{{"count", sheets.size()},
-                          {"materials", materials},
-                          {"lists", lists},
-                          {"messages", messagesJson(context.sink.messages())}}
-                         .dump(2)
-                  << "\n";
+        printJson(Json{{"count", sheets.size()},
+                       {"materials", materials},
+                       {"lists", lists},
+                       {"messages", messagesJson(context.sink.messages())}});
         return kExitOk;
     }
     for (const MaterialSheet& s : sheets) {

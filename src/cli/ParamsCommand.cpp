@@ -1,6 +1,7 @@
 #include "CliSupport.h"
 #include "Commands.h"
 #include "settings/DesignParameters.h"
+#include "settings/SettingsFile.h"
 
 #include <iostream>
 #include <memory>
@@ -11,16 +12,29 @@ namespace {
 
 struct ParamsOptions {
     std::string app = "dc-biased";
-    std::optional<std::string> settings;
+    ParameterOptions parameters;
+    std::optional<std::string> write;
     OutputFormat format = OutputFormat::Text;
 };
 
 int runParams(const ParamsOptions& o) {
     DesignParameters parameters;
-    if (o.settings && !loadSettings(*o.settings, parameters)) {
-        return kExitUsage;
-    }
     const Application a = parseApplication(o.app);
+    if (const int status = applyParameterOptions(o.parameters, a, parameters); status != kExitOk) {
+        return status;
+    }
+    if (o.write) {
+        // Reading the settings file gives every application the copper setting of its last
+        // block, so the one set here is written into every block.
+        const float cudens = parameters.set(a).Cudens;
+        for (Application other : kAllApplications) {
+            parameters.set(other).Cudens = cudens;
+        }
+    }
+    if (o.write && !writeParameterSettings(parameters, *o.write)) {
+        std::cerr << "korvane: the settings file " << *o.write << " could not be written\n";
+        return kExitRefused;
+    }
     if (o.format == OutputFormat::Json) {
         const ParameterSet& s = parameters.set(a);
         Json out = {{"application", std::string(applicationCliName(a))},
@@ -37,7 +51,7 @@ int runParams(const ParamsOptions& o) {
                       {"LeadL", jsonNumber(s.LeadL)},
                       {"Ta", jsonNumber(s.Ta)}}},
                     {"parametersText", parameters.parametersText(a)}};
-        std::cout << out.dump(2) << "\n";
+        printJson(out);
     } else {
         std::cout << parameters.parametersText(a);
     }
@@ -55,7 +69,10 @@ void addParamsCommand(CLI::App& app, Context& context) {
         apps.emplace_back(applicationCliName(a));
     }
     command->add_option("--app", options->app, "Application")->check(CLI::IsMember(apps));
-    command->add_option("--settings", options->settings, "Read a KorvaneParams.log first");
+    addParameterOptions(command, options->parameters);
+    command->add_option("--write", options->write,
+                        "Write the settings file (KorvaneParams.log) as the program writes it "
+                        "when it closes: units, wire standard and copper setting");
     addFormatOption(command, options->format, false);
     command->callback([options, &context]() { context.exitCode = runParams(*options); });
 }

@@ -54,7 +54,7 @@ int runRequirement(const RequirementCommandOptions& o, Context& context) {
             out["resonantFrequency"] = jsonNumber(*resonant);
         }
         out["messages"] = messagesJson(context.sink.messages());
-        std::cout << out.dump(2) << "\n";
+        printJson(out);
     } else if (accepted) {
         std::cout << text;
         if (ripple) {
