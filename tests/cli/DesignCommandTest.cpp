@@ -169,6 +169,17 @@ TEST(DesignCommand, CompositeSwingNearFiftyOerstedsRejectsTheSmallestCore) {
     EXPECT_EQ(partNumbers(j), (std::vector<std::string>{"ST184-M702", "ST184-M714"}));
 }
 
+TEST(DesignCommand, WireFailureMessageAtExactlyOneHundredMicrohenries) {
+    // 100 uH is held as L1 = 0.1F = 0.100000001 mH, above the 0.1 mH limit of the message.
+    // With 0.1 % fill no wire carries 10 A: every core fails the current density (-8).
+    const RunResult r = runKorvane(with(kDcChoke, {"--param", "Fill=0.1"}));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "WIRE SELECTION FAILED: L Required:    100, CORE: T520-300 code:  -8,   14 "
+                     "turns wire #22.00 Trise:0.0 Trise_limit:40.0\n"
+                     "  ...END OF CATALOG REACHED ...: No Cores satisfying the 40 degree C. Temp "
+                     "Rise Limit have been found\n");
+}
+
 TEST(DesignCommand, AnalyzeHandsADesignToTheAnalysis) {
     std::vector<std::string> search = kDcChoke;
     search.insert(search.end(), {"--format", "json"});

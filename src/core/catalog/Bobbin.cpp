@@ -28,13 +28,15 @@ double nearStep(double x) {
 } // namespace
 
 int bobbinClearanceRow(float dimA) {
-    if (dimA < 1.25F) {
+    // The stored width against the decimal limits: 1.68F lies just below 1.68.
+    const double a = dimA;
+    if (a < 1.25) {
         return 0;
     }
-    if (dimA < 1.68F) {
+    if (a < 1.68) {
         return 1;
     }
-    if (dimA < 3.05F) {
+    if (a < 3.05) {
         return 2;
     }
     return 3;

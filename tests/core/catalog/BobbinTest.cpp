@@ -3,6 +3,7 @@
 #include "catalog/CoreCatalog.h"
 #include "format/Messages.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace korvane {
@@ -14,9 +15,13 @@ struct RowCase {
 };
 
 TEST(Bobbin, ClearanceRowByOverallWidth) {
+    // The limits are decimal: 1.68F (1.67999995) and 3.05F (3.04999995) lie just below them,
+    // the next floats up are the first of the following row. 1.25 is exact in a float.
     const RowCase cases[] = {
-        {0.43F, 0},   {1.2499F, 0}, {1.25F, 1}, {1.6799F, 1}, {1.68F, 2},
-        {3.0499F, 2}, {3.05F, 3},   {6.1F, 3},  {0.0F, 0},
+        {0.43F, 0},   {1.2499F, 0}, {1.25F, 1},
+        {1.6799F, 1}, {1.68F, 1},   {std::nextafter(1.68F, 2.0F), 2},
+        {3.0499F, 2}, {3.05F, 2},   {std::nextafter(3.05F, 4.0F), 3},
+        {6.1F, 3},    {0.0F, 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(bobbinClearanceRow(c.dimA), c.row) << c.dimA;
