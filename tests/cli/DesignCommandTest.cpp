@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace korvane::test {
@@ -178,6 +179,32 @@ TEST(DesignCommand, WireFailureMessageAtExactlyOneHundredMicrohenries) {
                      "turns wire #22.00 Trise:0.0 Trise_limit:40.0\n"
                      "  ...END OF CATALOG REACHED ...: No Cores satisfying the 40 degree C. Temp "
                      "Rise Limit have been found\n");
+}
+
+TEST(DesignCommand, ECoreBuildLoopShrinksTwoMillimetreWireToOnePointEight) {
+    // E-cores that cannot take 2.0 mm retry with 90 % of its insulated diameter, which 1.8 mm
+    // (the same 3.73 % build) meets exactly; compared as stored floats it fits.
+    const RunResult r =
+        runKorvane({"design",  "--app",   "pfc-boost", "--L1",     "1744",
+                    "--I1",    "7.36",    "--V1",      "269",      "--V2",
+                    "380",     "--f",     "39.1",      "--ta",     "0",
+                    "--shape", "e-core",  "--strands", "2",        "--wire-standard",
+                    "metric",  "--param", "Fill=70",   "--format", "json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    std::vector<std::pair<std::string, double>> sizes;
+    for (const auto& d : j["designs"]) {
+        const std::string part = d["partNumber"].get<std::string>();
+        if (part.rfind("E400-", 0) == 0 || part.rfind("E450-", 0) == 0) {
+            sizes.emplace_back(part, d["wire"]["size"].get<double>());
+        }
+    }
+    const std::vector<std::pair<std::string, double>> expected = {
+        {"E400-226", 1.6}, {"E400-240", 1.6}, {"E400-255", 1.8}, {"E400-260", 1.8},
+        {"E400-275", 1.8}, {"E400-280", 1.8}, {"E450-226", 1.8}, {"E450-240", 1.8},
+        {"E450-255", 2.0}, {"E450-260", 2.0}, {"E450-275", 2.0}, {"E450-280", 2.0},
+    };
+    EXPECT_EQ(sizes, expected);
 }
 
 TEST(DesignCommand, AnalyzeHandsADesignToTheAnalysis) {
