@@ -93,6 +93,24 @@ TEST(AnalyzeCommand, ParametersAndWarningsReachTheResult) {
     EXPECT_GT(j["candidate"]["inductance"].get<double>(), 0.0);
 }
 
+TEST(AnalyzeCommand, TimeTo115PercentOfABoostChokeNearRunaway) {
+    // A hot PFC choke whose loss passes 15 % on a sample that runs away before its time: the
+    // crossing lies between the times asked for, 398554 h, just before the life limit.
+    const RunResult r =
+        runKorvane({"analyze", "--app",   "pfc-boost", "--part",   "E100-240",
+                    "--turns", "111",     "--wire",    "1.4mm",    "--I1",
+                    "5.91",    "--f",     "60",        "--ta",     "-20",
+                    "--V1",    "342",     "--V2",      "385",      "--wire-standard",
+                    "metric",  "--param", "Fill=30",   "--format", "json"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    ASSERT_EQ(j["electrical"].size(), 15U);
+    EXPECT_EQ(j["electrical"][13]["label"], "Time To 115 % Loss");
+    EXPECT_NEAR(j["electrical"][13]["value"].get<double>(), 398553.6, 1.0);
+    EXPECT_LT(j["electrical"][13]["value"].get<double>(),
+              j["electrical"][14]["value"].get<double>());
+}
+
 TEST(AnalyzeCommand, RefusedInputPrintsTheMessageAndExitsOne) {
     struct Case {
         std::vector<std::string> args;

@@ -207,12 +207,14 @@ float calc_aging_time(int mode, AgingSeries* series, std::string_view material, 
                 timeTo115 = r;
             } else {
                 // The first sample at 15 % or more: where the growth passed 15 %, between the
-                // last sample below and this one (or from no growth at time 0).
+                // last sample below and this one (or from no growth at time 0). Both are
+                // placed at the times asked for; an evaluation that stopped early at runaway
+                // or 250 C still stands at its sample time.
                 crossed = true;
                 const double t0 = lastBelow ? lastBelowTime : 0.0;
                 const double d0 = lastBelow ? lastBelow->dP : 0.0;
                 const double rise = s.dP - d0;
-                timeTo115 = rise > 0.0 ? t0 + (s.time - t0) * (limitLoss - d0) / rise : s.time;
+                timeTo115 = rise > 0.0 ? t0 + (r - t0) * (limitLoss - d0) / rise : r;
             }
         }
         if (s.G < 1.0) {

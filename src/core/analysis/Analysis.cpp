@@ -233,8 +233,9 @@ int calc_analysis(Application application, const AnalysisWindowInputs& window, C
             strprintf("Wire Table Lookup error, Gage indicates %f", static_cast<double>(size)),
             kProgramErrorCaption);
     };
-    if (window.stripFlag == 0 && ((system == WireSystem::Awg && size > 50.0F) ||
-                                  (system == WireSystem::Metric && size < 0.05F))) {
+    if (window.stripFlag == 0 &&
+        ((system == WireSystem::Awg && size > 50.0F) ||
+         (system == WireSystem::Metric && static_cast<double>(size) < 0.05))) {
         wireTableError();
         return 0;
     }

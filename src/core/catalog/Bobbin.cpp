@@ -28,13 +28,15 @@ double nearStep(double x) {
 } // namespace
 
 int bobbinClearanceRow(float dimA) {
-    if (dimA < 1.25F) {
+    // The stored width against the decimal limits: 1.68F lies just below 1.68.
+    const double a = dimA;
+    if (a < 1.25) {
         return 0;
     }
-    if (dimA < 1.68F) {
+    if (a < 1.68) {
         return 1;
     }
-    if (dimA < 3.05F) {
+    if (a < 3.05) {
         return 2;
     }
     return 3;
@@ -48,31 +50,29 @@ BobbinRecord bobbinForCore(const CoreRecord& core, int stackCount) {
     const double dimE = core.dimE;
     const double dimF = core.dimF;
 
-    const double flangeWidth = down(0.98 * dimF - 2.0 * t[3]);
-    const double tubeWidth = nearStep(1.02 * dimE + 2.0 * t[2]);
+    // Each dimension is stored in its single-precision field as it is found; the later ones
+    // are worked out from the stored values.
+    BobbinRecord b;
+    b.flangeWidth = static_cast<float>(down(0.98 * dimF - 2.0 * t[3]));
+    b.tubeWidth = static_cast<float>(nearStep(1.02 * dimE + 2.0 * t[2]));
+    const double flangeWidth = b.flangeWidth;
+    const double tubeWidth = b.tubeWidth;
     const double margin =
         std::max(std::floor((flangeWidth - tubeWidth) / 18.0 * 400.0 + 0.51) * 0.0025, 0.015);
-    const double windingDepth = (flangeWidth - tubeWidth) / 2.0 - margin;
-    const double flangeHeight = nearStep(2.0 * t[0] + 1.02 * n * dimC) + flangeWidth - tubeWidth;
-    const double tubeDepth = std::floor((2.0 * t[2] + 1.02 * n * dimC + 0.00255) * 200.0) * 0.005;
-    const double innerWidth = flangeWidth - 2.0 * windingDepth;
-    const double innerHeight = flangeHeight - 2.0 * windingDepth;
-    const double flangeThickness = std::max(nearStep(windingDepth / 8.0), 0.02);
-    const double bobbinLength = down(0.98 * dimD - 2.0 * t[1]);
-    const double windingWidth = bobbinLength - 2.0 * flangeThickness - 0.01;
-
-    BobbinRecord b;
-    b.flangeHeight = static_cast<float>(flangeHeight);
-    b.flangeWidth = static_cast<float>(flangeWidth);
-    b.tubeDepth = static_cast<float>(tubeDepth);
-    b.tubeWidth = static_cast<float>(tubeWidth);
-    b.innerWidth = static_cast<float>(innerWidth);
-    b.innerHeight = static_cast<float>(innerHeight);
-    b.flangeThickness = static_cast<float>(flangeThickness);
-    b.bobbinLength = static_cast<float>(bobbinLength);
-    b.windingWidth = static_cast<float>(windingWidth);
-    b.windingDepth = static_cast<float>(windingDepth);
-    b.tubePerimeter = static_cast<float>(2.0 * (innerWidth + innerHeight));
+    b.windingDepth = static_cast<float>((flangeWidth - tubeWidth) / 2.0 - margin);
+    b.flangeHeight =
+        static_cast<float>(nearStep(2.0 * t[0] + 1.02 * n * dimC) + flangeWidth - tubeWidth);
+    b.tubeDepth =
+        static_cast<float>(std::floor((2.0 * t[2] + 1.02 * n * dimC + 0.00255) * 200.0) * 0.005);
+    const double windingDepth = b.windingDepth;
+    b.innerWidth = static_cast<float>(flangeWidth - 2.0 * windingDepth);
+    b.innerHeight = static_cast<float>(static_cast<double>(b.flangeHeight) - 2.0 * windingDepth);
+    b.flangeThickness = static_cast<float>(std::max(nearStep(windingDepth / 8.0), 0.02));
+    b.bobbinLength = static_cast<float>(down(0.98 * dimD - 2.0 * t[1]));
+    b.windingWidth = static_cast<float>(static_cast<double>(b.bobbinLength) -
+                                        2.0 * static_cast<double>(b.flangeThickness) - 0.01);
+    b.tubePerimeter = static_cast<float>(
+        2.0 * (static_cast<double>(b.innerWidth) + static_cast<double>(b.innerHeight)));
     return b;
 }
 

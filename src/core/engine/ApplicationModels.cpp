@@ -58,7 +58,7 @@ CandidateQuantities candidateQuantities(const DesignPFE& d, const CoreRecord& co
         q.lossFrequencyKHz = f;
         q.lossFlux = 2.0 * q.acFlux;
         q.biasScale = N > 0.0 ? core.le / (0.4 * kPi * N) : 0.0;
-        if (d.Vpfc1 > 1e-6F) {
+        if (static_cast<double>(d.Vpfc1) > 1e-6) {
             q.pfcRatio = static_cast<double>(d.Vpfc2) / d.Vpfc1;
         }
         break;

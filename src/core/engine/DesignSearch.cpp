@@ -316,7 +316,7 @@ SearchResult runDesignSearch(DesignPFE& d, const DesignParameters& parameters,
 
     if (!stopped && i < kCandidateSlots) {
         result.endOfCatalog = true;
-        if (i < kCandidateSlots && result.lastWireCode < 0 && d.L1 > 0.1F) {
+        if (i < kCandidateSlots && result.lastWireCode < 0 && static_cast<double>(d.L1) > 0.1) {
             const DesignCandidate& held = result.table.slots[static_cast<std::size_t>(i)];
             showMessage(strprintf("L Required: %6.0f, CORE: %s code:%4d, %4.0f turns wire #%5.2f "
                                   "Trise:%3.1f Trise_limit:%3.1f",

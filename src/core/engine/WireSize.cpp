@@ -112,7 +112,7 @@ std::string parseWireSize(std::string_view text, WireSizeEntry& entry) {
             return std::string(text);
         }
         entry.stripRefused = false;
-        entry.stripFlag = entry.width < 0.01F ? 3 : 0;
+        entry.stripFlag = static_cast<double>(entry.width) < 0.01 ? 3 : 0;
         return strprintf("%5.3f x %5.3f %s", static_cast<double>(entry.width),
                          static_cast<double>(entry.thickness), "Cu");
     }
@@ -143,7 +143,7 @@ std::string parseWireSize(std::string_view text, WireSizeEntry& entry) {
     const bool awg = entry.system == WireSystem::Awg;
     const bool metric = entry.system == WireSystem::Metric;
     if (!std::isfinite(entry.size) || (awg && entry.size > 50.0F) ||
-        (metric && entry.size < 0.05F)) {
+        (metric && static_cast<double>(entry.size) < 0.05)) {
         showMessage("Invalid Wire Size", "DATA ENTRY ERROR");
         return std::string(text);
     }

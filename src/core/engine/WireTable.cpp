@@ -29,12 +29,13 @@ constexpr double FinestTableAwg = 50.0;
 // Passes of the ByMaxDiameter fit loop; one retry is all any table wire needs.
 constexpr int MaxFitPasses = 64;
 
-// The wire picked by one pass of the lookup, before the copper figures are worked out.
+// The wire picked by one pass of the lookup, in the record's single-precision fields: each
+// figure is stored as it is found, and what follows is computed from the stored value.
 struct Pick {
-    double size = 0.0;
-    double bare = 0.0;
-    double build = 0.0;
-    double maxOverall = 0.0;
+    float size = 0.0F;
+    float bare = 0.0F;
+    float build = 0.0F;
+    float maxOverall = 0.0F;
 };
 
 // Bare diameter that may be used when the insulated diameter must stay below `maxDiameter`
@@ -44,8 +45,10 @@ double allowedBare(double maxDiameter, double build) {
 }
 
 // Insulation build of AWG and SWG film wire, rounded to 0.1 mil.
-double gaugeBuild(double bare) {
-    return std::floor(7.449 * std::log10(79.36507936507937 * bare) + 16.0 + 0.5) * 0.0001;
+float gaugeBuild(float bare) {
+    return static_cast<float>(
+        std::floor(7.449 * std::log10(79.36507936507937 * static_cast<double>(bare)) + 16.0 + 0.5) *
+        0.0001);
 }
 
 // Enamel of a metric wire: from the table when the diameter is listed, else the heavy-build
@@ -54,13 +57,14 @@ void metricEnamel(Pick& pick) {
     const double diameterMm = pick.size;
     for (const MetricEnamelRow& row : MetricEnamelTable) {
         if (std::fabs(static_cast<double>(row.diameter) - diameterMm) <= 0.005) {
-            pick.build = 2.0 * static_cast<double>(row.thickness) * InchPerMm;
-            pick.maxOverall = static_cast<double>(row.maxOverall) * InchPerMm;
+            pick.build = static_cast<float>(2.0 * static_cast<double>(row.thickness) * InchPerMm);
+            pick.maxOverall = static_cast<float>(static_cast<double>(row.maxOverall) * InchPerMm);
             return;
         }
     }
-    pick.build = 0.0373333 * pick.bare;
-    pick.maxOverall = 1.0746667 * pick.bare;
+    const double bare = pick.bare;
+    pick.build = static_cast<float>(0.0373333 * bare);
+    pick.maxOverall = static_cast<float>(1.0746667 * bare);
 }
 
 std::optional<Pick> pickMetric(WireLookupKind kind, double value, double build) {
@@ -81,8 +85,8 @@ std::optional<Pick> pickMetric(WireLookupKind kind, double value, double build) 
         }
         if (fits) {
             Pick pick;
-            pick.size = d;
-            pick.bare = d * InchPerMm;
+            pick.size = entry;
+            pick.bare = static_cast<float>(d * InchPerMm);
             metricEnamel(pick);
             return pick;
         }
@@ -120,20 +124,21 @@ std::optional<Pick> pickAwg(WireLookupKind kind, double value, double build) {
         gauge = -3.0; // 4/0 is the thickest gauge
     }
     Pick pick;
-    pick.size = gauge;
-    pick.bare = std::floor(1019.0 * std::exp((10.0 - gauge) * 0.115943) + 0.5) * 0.0001;
-    if (!(pick.bare > 0.0)) {
+    pick.size = static_cast<float>(gauge);
+    pick.bare =
+        static_cast<float>(std::floor(1019.0 * std::exp((10.0 - gauge) * 0.115943) + 0.5) * 0.0001);
+    if (!(pick.bare > 0.0F)) {
         return std::nullopt; // finer than 0.05 mil rounds to nothing
     }
     pick.build = gaugeBuild(pick.bare);
     if (gauge < 4.0) {
-        pick.maxOverall = pick.bare + 0.0037;
+        pick.maxOverall = static_cast<float>(static_cast<double>(pick.bare) + 0.0037);
     } else if (gauge <= 50.0) {
         // A fractional gauge takes the limit of the next thicker whole gauge.
         const auto index = static_cast<std::size_t>(gauge) - 4;
         pick.maxOverall = AwgMaxOverallTable[index];
     } else {
-        pick.maxOverall = 0.0; // no table entry: becomes the insulated diameter
+        pick.maxOverall = 0.0F; // no table entry: becomes the insulated diameter
     }
     return pick;
 }
@@ -170,7 +175,7 @@ std::optional<Pick> pickSwg(WireLookupKind kind, double value, double build) {
         return std::nullopt; // nothing at or below SWG 50 answers the request
     }
     Pick pick;
-    pick.size = static_cast<double>(index + 1);
+    pick.size = static_cast<float>(index + 1);
     pick.bare = SwgDiameterTable[index];
     pick.build = gaugeBuild(pick.bare);
     pick.maxOverall = pick.bare;
@@ -219,13 +224,16 @@ bool lookupWire(WireRecord& wire, WireSystem system, WireLookupKind kind, double
     if (!pick) {
         return false;
     }
+    auto insulatedOf = [](const Pick& p) {
+        return static_cast<float>(static_cast<double>(p.bare) + static_cast<double>(p.build));
+    };
     if (kind == WireLookupKind::ByMaxDiameter) {
         // A wire whose insulation does not fit is replaced by a smaller one: the next pass
         // allows for the build just found. The first retry already fits (it leaves room for
         // the build of a larger wire); the pass limit only guards against a pair of wires
         // answering each other for ever.
         int passes = 0;
-        while (pick->bare + pick->build > value) {
+        while (static_cast<double>(insulatedOf(*pick)) > value) {
             if (++passes > MaxFitPasses) {
                 return false;
             }
@@ -236,16 +244,16 @@ bool lookupWire(WireRecord& wire, WireSystem system, WireLookupKind kind, double
         }
     }
 
-    const double insulated = pick->bare + pick->build;
-    const double areaCmil = pick->bare * pick->bare * 1e6;
     wire.system = system;
     wire.systemName = systemNameOf(system);
-    wire.size = static_cast<float>(pick->size);
-    wire.bareDiameter = static_cast<float>(pick->bare);
-    wire.build = static_cast<float>(pick->build);
-    wire.insulatedDiameter = static_cast<float>(insulated);
-    wire.maxOverallDiameter = static_cast<float>(std::fmax(pick->maxOverall, insulated));
-    wire.areaCmil = static_cast<float>(areaCmil);
+    wire.size = pick->size;
+    wire.bareDiameter = pick->bare;
+    wire.build = pick->build;
+    wire.insulatedDiameter = insulatedOf(*pick);
+    wire.maxOverallDiameter = std::fmax(pick->maxOverall, wire.insulatedDiameter);
+    const double bare = wire.bareDiameter;
+    wire.areaCmil = static_cast<float>(bare * bare * 1e6);
+    const double areaCmil = wire.areaCmil;
     wire.ohmsPerFoot = static_cast<float>(((temperatureC - 20.0) / CopperTempCoefficient + 1.0) *
                                           CopperOhmCmilPerFoot / areaCmil);
     wire.poundsPerFoot = static_cast<float>(CopperPoundsPerCmilFoot * areaCmil);

@@ -53,7 +53,7 @@ std::optional<PermPair> rationalBiasFit(std::int32_t kind, std::span<const float
     double powerBelow = 0.0; // H^(i-1), zero for the constant term
     for (int i = 0; i < k->n; ++i) {
         num += c[static_cast<std::size_t>(2 * i)] * power;
-        numDot += i * c[static_cast<std::size_t>(2 * i)] * powerBelow;
+        numDot += static_cast<double>(i) * c[static_cast<std::size_t>(2 * i)] * powerBelow;
         powerBelow = power;
         power *= H;
     }
@@ -63,7 +63,7 @@ std::optional<PermPair> rationalBiasFit(std::int32_t kind, std::span<const float
     powerBelow = 1.0;
     for (int j = 1; j < k->m; ++j) {
         den += c[static_cast<std::size_t>(2 * j - 1)] * power;
-        denDot += j * c[static_cast<std::size_t>(2 * j - 1)] * powerBelow;
+        denDot += static_cast<double>(j) * c[static_cast<std::size_t>(2 * j - 1)] * powerBelow;
         powerBelow = power;
         power *= H;
     }
@@ -91,7 +91,7 @@ std::optional<PermPair> reciprocalPowerBiasFit(std::span<const float> c, double 
         return std::nullopt;
     }
     const double value = 1.0 / den + c[3];
-    const double slope = -c[1] * c[2] * std::pow(H, c[2] - 1.0) / (den * den);
+    const double slope = -static_cast<double>(c[1]) * c[2] * std::pow(H, c[2] - 1.0) / (den * den);
     return finitePair(value, slope);
 }
 

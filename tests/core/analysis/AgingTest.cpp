@@ -181,6 +181,38 @@ TEST(AgingTime, HotterAmbientShortensTheLife) {
     EXPECT_NEAR(s.dP / warm.P0, 0.15, 0.02);
 }
 
+TEST(AgingTime, FifteenPercentIsPlacedBetweenTheSampleTimesAskedFor) {
+    // -240 at 800 G, 60 kHz, 0.55 cm^2, 3.1 cm^3, 6000 mW on 15 cm^2 at 0 C: the loss passes
+    // 15 % (900 mW) on the last sample, which runs away before the time it was asked for.
+    Drive d;
+    d.material = "-240";
+    d.B = 800.0;
+    d.f = 60000.0;
+    d.Ae = 0.55;
+    d.Ta = 0.0;
+    d.P0 = 6000.0;
+    d.A = 15.0;
+    d.Vol = 3.1;
+    AgingSeries loss;
+    ASSERT_EQ(agingTime(d, kAgingSeriesLoss, &loss), 31.0F);
+    ASSERT_LT(loss[30].value, 900.0F);
+    ASSERT_GE(loss[31].value, 900.0F);
+    // The samples before reached their times, a constant factor apart; the last one was
+    // asked for one factor after sample 30 and stopped short of it.
+    const double factor = static_cast<double>(loss[1].time) / loss[0].time;
+    EXPECT_NEAR(static_cast<double>(loss[30].time) / loss[29].time, factor, 1e-6);
+    const double t0 = loss[30].time;
+    const double asked = t0 * factor;
+    AgingState last;
+    ASSERT_EQ(state(d, asked, last), kAgingStopped);
+    EXPECT_LT(last.time, asked - 10.0);
+    EXPECT_FLOAT_EQ(static_cast<float>(last.time), loss[31].time);
+    // 15 % by straight-line interpolation in time from (t0, dP0) to (asked, dP of the last).
+    const double d0 = loss[30].value;
+    const double expected = t0 + (asked - t0) * (900.0 - d0) / (last.dP - d0);
+    EXPECT_NEAR(agingTime(d, kAgingTimeTo115), expected, 0.05);
+}
+
 TEST(AgingTime, NegligibleOrDegenerateDesignsGetTheFixedTimes) {
     Drive negligible;
     negligible.material = "-390";

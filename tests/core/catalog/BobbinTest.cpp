@@ -3,6 +3,8 @@
 #include "catalog/CoreCatalog.h"
 #include "format/Messages.h"
 
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace korvane {
@@ -14,9 +16,13 @@ struct RowCase {
 };
 
 TEST(Bobbin, ClearanceRowByOverallWidth) {
+    // The limits are decimal: 1.68F (1.67999995) and 3.05F (3.04999995) lie just below them,
+    // the next floats up are the first of the following row. 1.25 is exact in a float.
     const RowCase cases[] = {
-        {0.43F, 0},   {1.2499F, 0}, {1.25F, 1}, {1.6799F, 1}, {1.68F, 2},
-        {3.0499F, 2}, {3.05F, 3},   {6.1F, 3},  {0.0F, 0},
+        {0.43F, 0},   {1.2499F, 0}, {1.25F, 1},
+        {1.6799F, 1}, {1.68F, 1},   {std::nextafter(1.68F, 2.0F), 2},
+        {3.0499F, 2}, {3.05F, 2},   {std::nextafter(3.05F, 4.0F), 3},
+        {6.1F, 3},    {0.0F, 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(bobbinClearanceRow(c.dimA), c.row) << c.dimA;
@@ -119,6 +125,42 @@ TEST(Bobbin, CatalogCoreOfWidthExactly125UsesRowOne) {
     // bobbinLength = down(0.70952 - 0.02 = 0.68952) = 137 * 0.005 = 0.685
     // windingWidth = 0.685 - 0.05 - 0.01 = 0.625; tubePerimeter = 2 * (0.435 + 0.44) = 1.75
     expectBobbin(b, {0.865, 0.860, 0.385, 0.380, 0.435, 0.440, 0.025, 0.685, 0.625, 0.2125, 1.75});
+    EXPECT_TRUE(sink.empty());
+}
+
+TEST(Bobbin, LaterDimensionsFollowFromTheStoredOnes) {
+    // Each dimension is stored in its float field and the later ones are computed from the
+    // stored values, over every E-core listing and one to three stacked cores.
+    RecordingSink sink;
+    ScopedMessageSink scope(sink);
+    CoreCatalog catalog;
+    CoreRecord core;
+    int checked = 0;
+    for (int line = 0; catalog.readCatalogLine(core, line, CoreShape::ECore) > 0; ++line) {
+        for (int stack = 1; stack <= 3; ++stack) {
+            const BobbinRecord b = bobbinForCore(core, stack);
+            const double flangeWidth = b.flangeWidth;
+            const double tubeWidth = b.tubeWidth;
+            const double depth = b.windingDepth;
+            const double margin = std::max(
+                std::floor((flangeWidth - tubeWidth) / 18.0 * 400.0 + 0.51) * 0.0025, 0.015);
+            EXPECT_EQ(b.windingDepth, static_cast<float>((flangeWidth - tubeWidth) / 2.0 - margin))
+                << core.partNumber << " x" << stack;
+            EXPECT_EQ(b.innerWidth, static_cast<float>(flangeWidth - 2.0 * depth))
+                << core.partNumber << " x" << stack;
+            EXPECT_EQ(b.innerHeight,
+                      static_cast<float>(static_cast<double>(b.flangeHeight) - 2.0 * depth))
+                << core.partNumber << " x" << stack;
+            EXPECT_EQ(b.windingWidth, static_cast<float>(static_cast<double>(b.bobbinLength) -
+                                                         2.0 * b.flangeThickness - 0.01))
+                << core.partNumber << " x" << stack;
+            EXPECT_EQ(b.tubePerimeter,
+                      static_cast<float>(2.0 * (static_cast<double>(b.innerWidth) + b.innerHeight)))
+                << core.partNumber << " x" << stack;
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 3 * 174);
     EXPECT_TRUE(sink.empty());
 }
 

@@ -200,10 +200,11 @@ TEST(SelectWire, ResonantStrandsAboveThreeSkinDepths) {
     // build = max((1 - 0.960492) x 0.3055 = 0.0120697, 0.0115) = 0.0120697
     // MLT = (1.163 + 3.14159 x 0.0120697 = 1.200918) / 12 = 0.100077; length = 80 x MLT
     // + 0.0416667 = 8.047787; rdc = 8.047787 x 10.3713 / 100 / 3 = 0.278220
+    // At 1.9 A the three strands carry the 285 cmil asked for.
     Selection s("T106-226", 80.0F);
     s.application = Application::Resonant;
     s.candidate.frequency = 500.0F;
-    EXPECT_EQ(s.run(2.0), R::Found);
+    EXPECT_EQ(s.run(1.9), R::Found);
     EXPECT_EQ(s.candidate.strands, 3);
     EXPECT_FLOAT_EQ(s.candidate.wire.size, 30.0F);
     EXPECT_NEAR(s.candidate.build, 0.0120697, 1e-6);
@@ -216,6 +217,15 @@ TEST(SelectWire, ResonantStrandsAboveThreeSkinDepths) {
     EXPECT_GT(fr, 1.0);
     EXPECT_NEAR(s.candidate.rac, fr * 0.278220, 1e-5);
     EXPECT_TRUE(s.sink.empty());
+
+    // At 2 A, 300 cmil: AWG 30's bare diameter is stored as 0.0099999998 in, its area as
+    // 99.999992 cmil, and three strands fall just short of the current density.
+    Selection exact("T106-226", 80.0F);
+    exact.application = Application::Resonant;
+    exact.candidate.frequency = 500.0F;
+    EXPECT_EQ(exact.run(2.0), R::CurrentDensity);
+    EXPECT_EQ(exact.candidate.strands, 3);
+    EXPECT_EQ(exact.wire.areaCmil, 99.999992F);
 }
 
 TEST(SelectWire, ResonantSkinDepthBelowTheFinestWire) {

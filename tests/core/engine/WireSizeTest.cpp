@@ -101,9 +101,13 @@ TEST(WireSize, StripReadsWidthAndThickness) {
     EXPECT_EQ(entry.system, WireSystem::Swg); // round-wire fields untouched
     EXPECT_EQ(entry.size, 22.0F);
 
-    // narrower than 0.01: flag 3
+    // narrower than 0.01: flag 3; 0.01 typed is stored as 0.00999999978, below 0.01 too
     EXPECT_EQ(parseWireSize("0.005x0.002", entry), "0.005 x 0.002 Cu");
     EXPECT_EQ(entry.stripFlag, 3);
+    EXPECT_EQ(parseWireSize("0.01x0.002", entry), "0.010 x 0.002 Cu");
+    EXPECT_EQ(entry.stripFlag, 3);
+    EXPECT_EQ(parseWireSize("0.0101x0.002", entry), "0.010 x 0.002 Cu");
+    EXPECT_EQ(entry.stripFlag, 0);
 
     // a thickness that does not read keeps the previous one
     EXPECT_EQ(parseWireSize("0.2 x", entry), "0.200 x 0.002 Cu");

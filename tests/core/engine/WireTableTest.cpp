@@ -263,6 +263,52 @@ TEST(WireLookup, ByMaxDiameterAlwaysFitsAcrossTheRange) {
     }
 }
 
+TEST(WireLookup, ShrinkingTwoMillimetreWireByTenPercentGivesOnePointEight) {
+    // Neither 2.0 nor 1.8 mm is in the enamel table: both take 3.73333 % build, so 1.8 mm
+    // insulated is exactly 0.9 x 2.0 mm insulated in decimal. As stored fields:
+    // 2.0 mm: bare 0.0787402f + build 0.00293963f -> 0.0816797838f, x 0.9 = 0.0735118054;
+    // 1.8 mm: bare 0.0708661f + build 0.00264567f -> 0.0735118017f, which fits. (Summed in
+    // double before storing, 0.0735118067 did not, and the E-core build loop fell to 1.6 mm.)
+    const WireRecord two = lookup(WireSystem::Metric, WireLookupKind::BySize, 2.0);
+    const WireRecord w = lookup(WireSystem::Metric, WireLookupKind::ByMaxDiameter,
+                                0.9 * static_cast<double>(two.insulatedDiameter));
+    EXPECT_EQ(w.size, 1.8F);
+    EXPECT_EQ(w.insulatedDiameter, 0.0735118017F);
+}
+
+TEST(WireLookup, RecordFiguresFollowFromTheStoredFields) {
+    // Each figure is stored in its float field and the next one computed from that field:
+    // insulated = bare + build, area = bare^2 x 1e6, then resistance and weight from the area.
+    struct Sweep {
+        WireSystem system;
+        double from;
+        double to;
+        double step;
+    };
+    const Sweep sweeps[] = {
+        {WireSystem::Metric, 0.05, 8.0, 0.01},
+        {WireSystem::Awg, -3.0, 50.0, 1.0},
+        {WireSystem::Swg, 1.0, 50.0, 1.0},
+    };
+    for (const Sweep& sweep : sweeps) {
+        for (double size = sweep.from; size <= sweep.to + 1e-9; size += sweep.step) {
+            const double temperature = 75.0;
+            const WireRecord w = lookup(sweep.system, WireLookupKind::BySize, size, temperature);
+            const double bare = w.bareDiameter;
+            const double area = w.areaCmil;
+            EXPECT_EQ(w.insulatedDiameter, static_cast<float>(bare + static_cast<double>(w.build)))
+                << toIndex(sweep.system) << " " << size;
+            EXPECT_EQ(w.areaCmil, static_cast<float>(bare * bare * 1e6))
+                << toIndex(sweep.system) << " " << size;
+            EXPECT_EQ(w.ohmsPerFoot,
+                      static_cast<float>(((temperature - 20.0) / 254.4 + 1.0) * 10.3713 / area))
+                << toIndex(sweep.system) << " " << size;
+            EXPECT_EQ(w.poundsPerFoot, static_cast<float>(3.044e-6 * area))
+                << toIndex(sweep.system) << " " << size;
+        }
+    }
+}
+
 TEST(WireTables, DataIsOrderedAndComplete) {
     // A dropped or mistyped entry breaks the strict ordering or leaves a zero.
     for (std::size_t i = 1; i < MetricDiameterTable.size(); ++i) {

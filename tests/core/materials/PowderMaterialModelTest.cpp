@@ -3,8 +3,10 @@
 #include "format/Messages.h"
 #include "materials/AcMagLaw.h"
 #include "materials/AcPermeability.h"
+#include "materials/MaterialCoefficients.h"
 #include "materials/PermeabilityFits.h"
 
+#include <array>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <string>
@@ -57,6 +59,35 @@ TEST(DcBias, CompositeUsesItsOwnTableAndCapsAtHundred) {
     const auto at1 = kModel.dcPercentPermPair("-M702", 0, 1.0);
     ASSERT_TRUE(at1);
     EXPECT_NEAR(at1->value, 36.599, 1e-2);
+}
+
+TEST(DcBias, CompositeSlopeCarriesNoSinglePrecisionTerms) {
+    // Between 40 and 80 Oe the composite fits' slope is a small difference of large terms
+    // (N' - N D'/D), so a derivative term such as 3 c6 H^2 rounded to single precision moves
+    // it by up to 1e-5; the swing iteration, which steps by value/slope, then settles on
+    // another permeability. Reference: N, D and their derivatives written out term by term
+    // in long double from the stored coefficients.
+    for (const CompositeDcBiasRow& row : compositeDcBiasTable()) {
+        for (const double H : {10.0, 30.0, 45.0, 48.0, 50.0, 52.0, 55.0, 60.0, 80.0}) {
+            std::array<long double, 11> c{};
+            for (std::size_t i = 0; i < c.size(); ++i) {
+                c[i] = row.c[i];
+            }
+            const long double h = H;
+            const long double N =
+                c[0] + h * (c[2] + h * (c[4] + h * (c[6] + h * (c[8] + h * c[10]))));
+            const long double Nd =
+                c[2] + h * (2 * c[4] + h * (3 * c[6] + h * (4 * c[8] + h * 5 * c[10])));
+            const long double D = 1 + h * (c[1] + h * (c[3] + h * (c[5] + h * (c[7] + h * c[9]))));
+            const long double Dd =
+                c[1] + h * (2 * c[3] + h * (3 * c[5] + h * (4 * c[7] + h * 5 * c[9])));
+            const double slope = static_cast<double>((Nd - N * Dd / D) / D);
+            const auto pair = kModel.dcPercentPermPair(row.code, 0, H);
+            ASSERT_TRUE(pair) << row.code << " " << H;
+            // Only the final rounding to the stored single-precision slope remains.
+            EXPECT_NEAR(pair->slope, slope, 1.2e-7 * std::fabs(slope)) << row.code << " " << H;
+        }
+    }
 }
 
 TEST(DcBias, NoneForNegativeFieldUnknownMaterialOrUnknownKind) {
