@@ -92,13 +92,13 @@ void appendField(std::string& out, const Conversion& c, std::string_view field) 
 // One conversion through std::snprintf, for the values the direct path leaves to it.
 template <typename T>
 void appendFormatted(std::string& out, const Conversion& c, T value) {
-    const std::string spec(c.text);
-    const int n = std::snprintf(nullptr, 0, spec.c_str(), value);
+    const std::string single(c.text);
+    const int n = std::snprintf(nullptr, 0, single.c_str(), value);
     if (n > 0) {
         const std::size_t at = out.size();
         out.resize(at + static_cast<std::size_t>(n));
         std::vector<char> text(static_cast<std::size_t>(n) + 1);
-        std::snprintf(text.data(), text.size(), spec.c_str(), value);
+        std::snprintf(text.data(), text.size(), single.c_str(), value);
         std::memcpy(out.data() + at, text.data(), static_cast<std::size_t>(n));
     }
 }
