@@ -49,8 +49,20 @@ TEST(DesignCommand, TextPagesMatchTheReviewedGoldenFiles) {
                     "25",     "--shape", "e-core", "--page", "dimensions", "--units", "metric"});
     ASSERT_EQ(line.exitCode, 0) << line.err;
     EXPECT_EQ(withoutDateLine(line.out), golden("design-60hz-ecore-metric.txt"));
-    EXPECT_EQ(line.err,
-              "  ...END OF CATALOG REACHED...:  38 Cores meeting requirements have been found\n");
+    // Mix B listings report their AC iteration above 10000 G, then the end of the catalog.
+    std::vector<std::string> shown;
+    std::istringstream err(line.err);
+    for (std::string text; std::getline(err, text);) {
+        shown.push_back(text);
+    }
+    ASSERT_EQ(shown.size(), 165U);
+    EXPECT_EQ(shown.back(),
+              "  ...END OF CATALOG REACHED...:  38 Cores meeting requirements have been found");
+    shown.pop_back();
+    for (const std::string& text : shown) {
+        EXPECT_EQ(text.rfind("Return from calc_pct_perm_ac: Material -226 B_ac_zero = ", 0), 0U)
+            << text;
+    }
 }
 
 TEST(DesignCommand, CsvMatchesTheGoldenFileAndJsonAgreesWithIt) {
@@ -205,6 +217,48 @@ TEST(DesignCommand, ECoreBuildLoopShrinksTwoMillimetreWireToOnePointEight) {
         {"E450-255", 2.0}, {"E450-260", 2.0}, {"E450-275", 2.0}, {"E450-280", 2.0},
     };
     EXPECT_EQ(sizes, expected);
+}
+
+TEST(DesignCommand, LineSearchShowsTheMessagesOfTheAcPermeabilityCalls) {
+    const std::vector<std::string> line = {"design", "--app",    "60hz", "--L1",
+                                           "5000",   "--I1",     "2",    "--f",
+                                           "60",     "--format", "json", "--explain"};
+    // Composite listings have no AC limits: the first call of each listing shows the limits
+    // message and ends the 60 Hz model, so one message a listing, in listing order.
+    const RunResult composite = runKorvane(with(line, {"--shape", "composite"}));
+    ASSERT_EQ(composite.exitCode, 1) << composite.err;
+    const auto c = nlohmann::json::parse(composite.out);
+    const auto& trace = c["trace"];
+    const auto& messages = c["messages"];
+    ASSERT_EQ(trace.size(), 10U);
+    ASSERT_EQ(messages.size(), 11U);
+    for (std::size_t i = 0; i < trace.size(); ++i) {
+        const std::string listing = trace[i].get<std::string>();
+        const std::string material = listing.substr(listing.find('-'), 5); // -M702 or -M714
+        EXPECT_EQ(messages[i]["caption"], "ERROR in  calc_ac_mag Limits Table") << listing;
+        EXPECT_EQ(messages[i]["text"], "Error. unrecognized material " + material +
+                                           "\n index jm=20 last material in Table -300 ..")
+            << listing;
+    }
+    EXPECT_EQ(messages[10]["caption"], "  ...END OF CATALOG REACHED ...");
+
+    // Toroids: the high-flux mixes report each call above 10000 G (each of the two reports
+    // once a call), on every listing before the fortieth design.
+    const RunResult toroid = runKorvane(with(line, {"--shape", "toroid"}));
+    ASSERT_EQ(toroid.exitCode, 0) << toroid.err;
+    const auto t = nlohmann::json::parse(toroid.out);
+    ASSERT_EQ(t["designs"].size(), 40U);
+    std::size_t mixA = 0;
+    std::size_t mixB = 0;
+    for (const auto& m : t["messages"]) {
+        EXPECT_EQ(m["caption"], "Return from calc_pct_perm_ac");
+        const std::string text = m["text"].get<std::string>();
+        mixA += text.rfind("Material -110 ", 0) == 0;
+        mixB += text.rfind("Material -226 ", 0) == 0;
+    }
+    EXPECT_EQ(t["messages"].size(), 171U);
+    EXPECT_EQ(mixA, 10U);
+    EXPECT_EQ(mixB, 161U);
 }
 
 TEST(DesignCommand, AnalyzeHandsADesignToTheAnalysis) {

@@ -270,9 +270,9 @@ std::optional<LineOperatingPoint> line60HzOperatingPoint(std::string_view materi
     double q = 0.0;
     double mu1 = 0.0;
     double mu2 = 0.0;
+    AcPermeabilityPair acPermeability(material, model);
     for (int pass = 0; 2.0 * Bmax > r && std::fabs((1.0 - q) * s) > 0.5 && pass < 20; ++pass) {
-        const auto [p1, p2] =
-            calc_pct_perm_ac_pair(s * P1 * AL / Ae * 0.1, s * P2 * AL / Ae * 0.1, material, model);
+        const auto [p1, p2] = acPermeability(s * P1 * AL / Ae * 0.1, s * P2 * AL / Ae * 0.1);
         if (!p1 || !p2) {
             return std::nullopt;
         }

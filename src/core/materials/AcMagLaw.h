@@ -28,6 +28,11 @@ inline std::optional<PermPair> acMagAt(const AcMagRow& row, const AcLimitRow& li
     const double Bmax = limit.Bmax;
     const double B0 = std::max(B, kLowestArgument);
     const double Bc = std::min(B0, Bmax);
+    if (highFlux && row.kind == kAcKindRational && Bc > kHighFluxKnee) {
+        // Above the knee the high-flux mixes follow 490000 / B, whatever the fit gives there.
+        return PermPair{static_cast<float>(kHighFluxConstant / Bc),
+                        static_cast<float>(-kHighFluxConstant / (Bc * Bc))};
+    }
     const auto fit = acMagFit(row, Bc);
     if (!fit) {
         return std::nullopt;
@@ -37,10 +42,6 @@ inline std::optional<PermPair> acMagAt(const AcMagRow& row, const AcLimitRow& li
     if (row.kind == kAcKindRational) {
         if (Bc < kAcFloorFlux && pct < 100.0) {
             pct = 100.0;
-        }
-        if (highFlux && Bc > kHighFluxKnee) {
-            pct = kHighFluxConstant / Bc;
-            slope = -kHighFluxConstant / (Bc * Bc);
         }
     }
     if (B0 > Bmax && !highFlux) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "materials/AcMagLaw.h"
 #include "materials/MaterialModel.h"
 #include "materials/PermPair.h"
 
@@ -17,15 +18,41 @@ namespace korvane {
 //
 // The high-flux mixes report their iteration above 10000 gauss in two diagnostic messages.
 // Each is shown once per evaluation (a pass-by-pass report would open up to 500 boxes), and
-// not at all with AcDiagnostics::Quiet: the design search evaluates thousands of operating
-// points and must not stop on a box for each.
+// not at all with AcDiagnostics::Quiet.
 enum class AcDiagnostics { Show, Quiet };
 std::optional<PermPair> calc_pct_perm_ac(double B_ac_zero, std::string_view material,
                                          const MaterialModel& model,
                                          AcDiagnostics diagnostics = AcDiagnostics::Show);
 
-// calc_pct_perm_ac of one material at two flux densities, quietly, as two calls in turn
-// would answer (messages included); the two iterations run interleaved.
+// The limits row of a material, and whether B_ac_zero lies in the closed-form saturation
+// range (from Bmax / satFraction on).
+struct AcLimits {
+    float Bmax = 0.0F;
+    float satFraction = 0.0F;
+    float initialPerm = 0.0F;
+    bool saturated(double B_ac_zero) const;
+};
+
+// calc_pct_perm_ac of one material at B1 and then B2, with the values and the messages of the
+// two calls in turn; when the first has no answer the second is not made (both none). The
+// two iterations run interleaved, and the material's rows are looked up once for all the
+// pairs an operating-point iteration asks for.
+class AcPermeabilityPair {
+  public:
+    AcPermeabilityPair(std::string_view material, const MaterialModel& model);
+    std::array<std::optional<PermPair>, 2> operator()(double B1, double B2);
+
+  private:
+    std::array<std::optional<PermPair>, 2> inTurn(double B1, double B2) const;
+
+    std::string_view material_;
+    const MaterialModel& model_;
+    std::optional<ResolvedAcMag> resolved_; // the built-in model's rows of the material
+    AcLimits limits_;
+    bool limitsFound_ = false;
+};
+
+// One pair of AcPermeabilityPair.
 std::array<std::optional<PermPair>, 2>
 calc_pct_perm_ac_pair(double B1, double B2, std::string_view material, const MaterialModel& model);
 

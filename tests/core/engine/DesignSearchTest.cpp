@@ -1,8 +1,11 @@
 #include "engine/DesignSearch.h"
 
 #include "catalog/CoreCatalog.h"
+#include "engine/ApplicationModels.h"
 #include "format/Messages.h"
 #include "format/StrPrintf.h"
+#include "materials/AcPermeability.h"
+#include "materials/MaterialLists.h"
 #include "materials/PowderMaterialModel.h"
 #include "requirements/RequirementEntry.h"
 #include "settings/DesignParameters.h"
@@ -10,6 +13,7 @@
 
 #include <cmath>
 #include <gtest/gtest.h>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -329,6 +333,140 @@ TEST(DesignSearch, StackedCoresDoubleTheCoreAndTheTraceFollowsEveryListing) {
         }
     }
     EXPECT_EQ(slot, run.result.accepted);
+}
+
+// The 60 Hz operating point with its calc_pct_perm_ac calls made one after the other: at B1,
+// then at B2 unless B1 had no answer. The permeability fraction at I1, or none.
+std::optional<LineOperatingPoint> lineInTurn(std::string_view material, double L1, double I1,
+                                             double L2, double I2, double Ae, double AL,
+                                             const MaterialModel& model) {
+    constexpr double Bmax = 10000.0;
+    const double P1 = std::sqrt(2.0) * I1;
+    const double P2 = std::sqrt(2.0) * I2;
+    if (L1 * L2 == 0.0) {
+        L1 = L2 = L1 != 0.0 ? L1 : L2;
+    }
+    const bool second = std::sqrt(L2) * I2 >= std::sqrt(L1) * I1;
+    double r = 100.0 * std::sqrt(AL * (second ? L2 : L1)) * (second ? I2 : I1) / Ae;
+    if (r > Bmax) {
+        return std::nullopt;
+    }
+    if (isInLine60HzFullPermList(material)) {
+        return LineOperatingPoint{std::floor(1000.0 * std::sqrt(L1 / AL) + 0.5), 1.0};
+    }
+    double s = 1000.0 * std::sqrt(L1 / AL) + 0.5;
+    if (L1 * I1 / (s * Ae) * 1e5 > Bmax) {
+        s = L1 * I1 / (Bmax * Ae) * 1e5;
+    }
+    double q = 0.0;
+    double mu1 = 0.0;
+    double mu2 = 0.0;
+    for (int pass = 0; 2.0 * Bmax > r && std::fabs((1.0 - q) * s) > 0.5 && pass < 20; ++pass) {
+        const auto p1 = calc_pct_perm_ac(s * P1 * AL / Ae * 0.1, material, model);
+        if (!p1) {
+            return std::nullopt;
+        }
+        const auto p2 = calc_pct_perm_ac(s * P2 * AL / Ae * 0.1, material, model);
+        if (!p2) {
+            return std::nullopt;
+        }
+        mu1 = p1->value / 100.0;
+        mu2 = p2->value / 100.0;
+        const double d1 = p1->slope / 100.0;
+        const double d2 = p2->slope / 100.0;
+        r = s * P1 * mu1 * AL / Ae * 0.1;
+        if (I1 * I1 * mu1 * d1 + I2 * I2 * mu2 * d2 >= 0.0 || 1.2 * Bmax <= r) {
+            q = 0.9;
+        } else {
+            const double M = -40.0 * Ae / (AL * (I1 * d1 + I2 * d2));
+            q = 2.0 * s < M ? 1.1 : (M > 0.0 && r < Bmax ? std::sqrt(M / s) : 0.9);
+        }
+        if (!(AL * (q * s) * (q * s) * mu1 * 1e-6 >= L1 &&
+              AL * (q * s) * (q * s) * mu2 * 1e-6 >= L2)) {
+            break;
+        }
+        s = q * s;
+        r = s * P1 * mu1 * AL / Ae * 0.1;
+    }
+    if (!(AL * s * s * mu1 * 1e-6 >= L1 && AL * s * s * mu2 * 1e-6 >= L2 && r <= 1.25 * Bmax)) {
+        return std::nullopt;
+    }
+    return LineOperatingPoint{std::floor(s + 0.5), mu1};
+}
+
+TEST(DesignSearch, LineModelShowsTheMessagesOfItsCallsInTurnForEachListing) {
+    // The high-flux mixes report their AC iteration above 10000 G, and the composite mixes
+    // have no AC limits: each listing shows what its calls made in turn show, in their order.
+    struct Case {
+        CoreShape shape;
+        RequirementTexts texts;
+        std::size_t messages; // the search's own, end of catalog included
+    };
+    const Case cases[] = {
+        {CoreShape::Toroid, {"5000", "0", "2", "", "", "", "", "60", "25", "1", "1"}, 171},
+        {CoreShape::ECore, {"5000", "0", "2", "", "", "", "", "60", "25", "1", "1"}, 148},
+        {CoreShape::Composite, {"5000", "0", "2", "", "", "", "", "60", "25", "1", "1"}, 11},
+        {CoreShape::Toroid, {"5000", "0", "2", "4500", "1.9", "", "", "60", "25", "1", "1"}, 748},
+        {CoreShape::ECore, {"10000", "0", "2", "8000", "0.5", "", "", "60", "25", "1", "1"}, 165},
+    };
+    for (const Case& c : cases) {
+        SearchRun run;
+        ScopedMessageSink scoped(run.sink);
+        RequirementEntry entry(run.parameters);
+        entry.activate(Application::Line60Hz);
+        entry.setShape(c.shape);
+        ASSERT_TRUE(entry.accept(c.texts)) << (run.sink.empty() ? "" : run.sink.last().text);
+        run.design = makeDesignRun(entry.requirement(), run.parameters.wireSystem());
+        run.sink.clear();
+        std::vector<std::size_t> shownBy; // messages shown up to each trace event
+        run.result = runDesignSearch(run.design, run.parameters, run.selection, nullptr,
+                                     [&](const TraceEvent& e) {
+                                         run.trace.push_back(e);
+                                         shownBy.push_back(run.sink.size());
+                                     });
+        const DesignPFE& d = run.design;
+        CoreCatalog catalog;
+        const PowderMaterialModel model;
+        std::size_t from = 0;
+        int visited = 0;
+        for (std::size_t k = 0; k < run.trace.size(); ++k) {
+            const TraceEvent& e = run.trace[k];
+            const std::vector<Message> shown(
+                run.sink.messages().begin() + static_cast<std::ptrdiff_t>(from),
+                run.sink.messages().begin() + static_cast<std::ptrdiff_t>(shownBy[k]));
+            from = shownBy[k];
+            if (e.outcome == TraceOutcome::MaterialNotSelected) {
+                EXPECT_TRUE(shown.empty()) << e.partNumber;
+                continue;
+            }
+            CoreRecord core;
+            ASSERT_GT(catalog.readCatalogLine(core, e.line, c.shape), 0);
+            ASSERT_EQ(core.partNumber, e.partNumber);
+            RecordingSink reference;
+            std::optional<LineOperatingPoint> point;
+            {
+                ScopedMessageSink inTurn(reference);
+                point = lineInTurn(core.material, d.L1, d.I1rms, d.L2, d.I2rms, core.Ae, core.AL,
+                                   model);
+            }
+            EXPECT_EQ(shown, reference.messages()) << e.partNumber;
+            EXPECT_EQ(point.has_value(), e.outcome != TraceOutcome::NoOperatingPoint)
+                << e.partNumber;
+            if (point && e.outcome != TraceOutcome::NoOperatingPoint) {
+                EXPECT_EQ(e.turns, static_cast<float>(point->turns)) << e.partNumber;
+                EXPECT_EQ(e.percentPerm, static_cast<float>(point->permFraction * 100.0))
+                    << e.partNumber;
+            }
+            ++visited;
+        }
+        EXPECT_GT(visited, 9);
+        std::size_t fromSearch = 0;
+        for (const Message& m : run.sink.messages()) {
+            fromSearch += m.caption.find("END OF CATALOG") == std::string::npos;
+        }
+        EXPECT_EQ(fromSearch + (run.result.endOfCatalog ? 1U : 0U), run.sink.size());
+        EXPECT_EQ(run.sink.size(), c.messages) << static_cast<int>(c.shape);
+    }
 }
 
 TEST(DesignSearch, TraceDescribesEachOutcome) {

@@ -3,9 +3,15 @@
 #include "format/NumberReader.h"
 #include "format/StrPrintf.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace korvane {
 namespace {
@@ -99,6 +105,74 @@ TEST(StrPrintf, FormatsTextsOfAnyLength) {
     const std::string longText(500, 'x');
     EXPECT_EQ(strprintf("%s!", longText.c_str()).size(), 501U);
     EXPECT_EQ(strprintf("%s", ""), "");
+    // Around the 512 characters formatted in one pass, and well beyond them.
+    for (const std::size_t n : {510U, 511U, 512U, 513U, 2000U}) {
+        const std::string text(n, 'y');
+        EXPECT_EQ(strprintf("%s%d", text.c_str(), 7), text + "7") << n;
+    }
+}
+
+// What the C library's printf writes for the same template and arguments.
+[[gnu::format(printf, 1, 2)]] std::string libraryPrintf(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    const int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::vector<char> text(static_cast<std::size_t>(std::max(length, 0)) + 1);
+    std::vsnprintf(text.data(), text.size(), format, args);
+    va_end(args);
+    return std::string(text.data(), static_cast<std::size_t>(std::max(length, 0)));
+}
+
+TEST(StrPrintf, WritesWhatPrintfWritesForEveryTemplateAndValue) {
+    // Fixed-point doubles are composed without printf; every other template goes to it.
+    // Values over twenty decades, exact ties at each precision, zeros of both signs, the
+    // extremes and the non-finite ones.
+    std::vector<double> values = {0.0,    -0.0,  0.5,     1.5,   2.5,     0.125, 0.375,
+                                  9.9995, 1e22,  -1e300,  1e300, 5e-324,  -2.5,  1234.5625,
+                                  1e-7,   99.95, 0.00049, 1e15,  -0.0625, 7.0,   10000.0};
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-9, 12);
+    for (int i = 0; i < 4000; ++i) {
+        values.push_back((i % 3 == 0 ? -1.0 : 1.0) * mantissa(random) *
+                         std::pow(10.0, exponent(random)));
+    }
+    for (int k = -300; k <= 300; ++k) {
+        values.push_back(k / 16.0); // ties at one to three decimals
+    }
+    const double inf = std::numeric_limits<double>::infinity();
+    values.insert(values.end(), {inf, -inf, std::numeric_limits<double>::quiet_NaN()});
+    const char* const doubleTemplates[] = {
+        "%f",     "%.0f", "%.1f",  "%6.3f", "%6.1f",     "%-9.2f|", "%4.0f", "%3.1f",
+        "%12.4f", "%lf",  "%.12f", "%.f",   "%300.2f",   "%05.1f",  "%+.2f", "% .3f",
+        "%#.0f",  "%e",   "%g",    "%7.2e", "x%%%6.2fy", "%.300f",
+    };
+    for (const char* t : doubleTemplates) {
+        for (const double v : values) {
+            ASSERT_EQ(strprintf(t, v), libraryPrintf(t, v)) << t << " " << v;
+        }
+    }
+    const int ints[] = {std::numeric_limits<int>::min(), -1, 0, 7, 12345,
+                        std::numeric_limits<int>::max()};
+    for (const char* t : {"%d", "%2d", "%-4d|", "%4d", "%i", "%05d", "%.3d", "%x", "%3c"}) {
+        for (const int v : ints) {
+            EXPECT_EQ(strprintf(t, v), libraryPrintf(t, v)) << t << " " << v;
+        }
+    }
+    const std::string longText(700, 'z');
+    for (const char* t : {"%s", "%-15s|", "%8s", "%.3s", "%10.2s", "%-6.0s|"}) {
+        for (const char* v : {"", "abc", "T80-275", longText.c_str()}) {
+            EXPECT_EQ(strprintf(t, v), libraryPrintf(t, v)) << t << " " << v;
+        }
+    }
+    // A template that starts plainly and then needs printf.
+    EXPECT_EQ(strprintf("%6.3f then %x and %s", 2.5, 255U, "end"), " 2.500 then ff and end");
+    EXPECT_EQ(strprintf("Material %s B_ac_zero = %6.3f B_err %6.1f  last est %6.3f", "-226",
+                        11722.555, 5978.46, -0.0004),
+              "Material -226 B_ac_zero = 11722.555 B_err 5978.5  last est -0.000");
 }
 
 TEST(NumberReader, TextWithoutNumberLeavesValue) {

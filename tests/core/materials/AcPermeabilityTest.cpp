@@ -143,20 +143,25 @@ TEST(CalcPctPermAc, MissingAcDataShowsErrorAndGivesNone) {
               (Message{"B_ac_zero = 1000.000, pdata[1] = xxx", "calc_pct_perm_ac ERROR "}));
 }
 
-// The interleaved pair answers exactly what two calls in turn answer, over every built-in
-// material from low flux through the knees and limits to saturation, and for the cases it
-// hands back to the single calls: an unknown material (two messages) and another model.
+// The interleaved pair answers exactly what two calls in turn answer, values and messages,
+// over every built-in material from low flux through the knees and limits to saturation
+// (the high-flux mixes report above 10000 G at either flux), and for the cases it hands back
+// to the single calls: an unknown material (the first call's message only) and another model.
 TEST(CalcPctPermAc, PairAnswersAsTwoCallsInTurn) {
     const PowderMaterialModel model;
     RecordingSink sink;
     ScopedMessageSink scope(sink);
     int compared = 0;
+    std::size_t reported = 0;
     for (const AcMagRow& row : acMagTable()) {
         for (double B = 50.0; B < 60000.0; B *= 1.37) {
             const double B2 = 0.31 * B + 7.0;
+            sink.clear();
             const auto pair = calc_pct_perm_ac_pair(B, B2, row.code, model);
-            const auto first = calc_pct_perm_ac(B, row.code, model, AcDiagnostics::Quiet);
-            const auto second = calc_pct_perm_ac(B2, row.code, model, AcDiagnostics::Quiet);
+            const std::vector<Message> pairMessages = sink.messages();
+            sink.clear();
+            const auto first = calc_pct_perm_ac(B, row.code, model);
+            const auto second = calc_pct_perm_ac(B2, row.code, model);
             ASSERT_EQ(pair[0].has_value(), first.has_value()) << row.code << " " << B;
             ASSERT_EQ(pair[1].has_value(), second.has_value()) << row.code << " " << B2;
             if (first) {
@@ -165,21 +170,62 @@ TEST(CalcPctPermAc, PairAnswersAsTwoCallsInTurn) {
             if (second) {
                 EXPECT_EQ(*pair[1], *second) << row.code << " " << B2;
             }
+            EXPECT_EQ(pairMessages, sink.messages()) << row.code << " " << B;
+            reported += pairMessages.size();
             ++compared;
         }
     }
     EXPECT_GT(compared, 400);
-    EXPECT_EQ(sink.size(), 0U);
+    EXPECT_GT(reported, 10U);
 
+    sink.clear();
     const auto unknown = calc_pct_perm_ac_pair(1000.0, 2000.0, "-999", model);
     EXPECT_FALSE(unknown[0]);
     EXPECT_FALSE(unknown[1]);
-    EXPECT_EQ(sink.size(), 2U);
+    ASSERT_EQ(sink.size(), 1U);
+    EXPECT_EQ(sink.last().caption, "ERROR in  calc_ac_mag Limits Table");
 
     const CurveModel flat([](double) { return PermPair{80.0F, 0.0F}; }, 5000.0F, 0.5F, 50.0F);
     const auto other = calc_pct_perm_ac_pair(1000.0, 3000.0, "-1", flat);
     ASSERT_TRUE(other[0] && other[1]);
     EXPECT_FLOAT_EQ(other[0]->value, 80.0F);
+}
+
+TEST(CalcPctPermAc, PairWithoutAFirstAnswerMakesNoSecondCall) {
+    // A curve without data at the first flux: its error message, and the second flux is
+    // neither evaluated nor reported.
+    RecordingSink sink;
+    ScopedMessageSink scope(sink);
+    const CurveModel gap(
+        [](double B) {
+            return B < 1500.0 ? std::optional<PermPair>() : PermPair{80.0F, 0.0F};
+        },
+        5000.0F, 0.5F, 50.0F);
+    const auto pair = calc_pct_perm_ac_pair(1000.0, 3000.0, "-1", gap);
+    EXPECT_FALSE(pair[0]);
+    EXPECT_FALSE(pair[1]);
+    EXPECT_EQ(gap.calls, std::vector<double>{1000.0});
+    ASSERT_EQ(sink.size(), 1U);
+    EXPECT_EQ(sink.last(),
+              (Message{"B_ac_zero = 1000.000, pdata[1] = xxx", "calc_pct_perm_ac ERROR "}));
+
+    // Mix A with no answer at the first flux (negative) and a high second flux: only the first
+    // call's error, none of the second call's diagnostics.
+    sink.clear();
+    const PowderMaterialModel model;
+    const auto mixA = calc_pct_perm_ac_pair(-1.0, 20000.0, "-110", model);
+    EXPECT_FALSE(mixA[0]);
+    EXPECT_FALSE(mixA[1]);
+    ASSERT_EQ(sink.size(), 1U);
+    EXPECT_EQ(sink.last(),
+              (Message{"B_ac_zero = -1.000, pdata[1] = xxx", "calc_pct_perm_ac ERROR "}));
+    // With a first answer, the second call's diagnostics follow it.
+    sink.clear();
+    const auto both = calc_pct_perm_ac_pair(1000.0, 20000.0, "-110", model);
+    EXPECT_TRUE(both[0] && both[1]);
+    ASSERT_EQ(sink.size(), 2U);
+    EXPECT_EQ(sink.messages()[0].caption, "Return from calc_pct_perm_ac");
+    EXPECT_EQ(sink.messages()[0].text.rfind("Material -110 B_ac_zero = 20000.000 pct perm", 0), 0U);
 }
 
 TEST(CalcPctPermAc, HighFluxDiagnosticsForMixA) {
