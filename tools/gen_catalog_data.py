@@ -2,7 +2,8 @@
 """Generates src/core/catalog/CatalogData.cpp, Korvane's built-in core catalog.
 
 Run from the repository root:  python3 tools/gen_catalog_data.py
-The output is committed; rerunning this script reproduces it byte for byte.
+The output is committed; rerunning this script reproduces it byte for byte
+(python3 tools/gen_catalog_data.py --check fails when it does not).
 
 Every figure of the catalog follows from the product-line rules below:
 
@@ -484,11 +485,19 @@ def main():
     emit(out, toroid_sizes, toroid_listings, composites, ecore_sizes, ecore_listings, tprices,
          eprices)
     path = os.path.join(ROOT, "src", "core", "catalog", "CatalogData.cpp")
+    text = "\n".join(out) + "\n"
+    if "--check" in sys.argv[1:]:
+        with open(path, encoding="ascii", newline="\n") as fh:
+            if fh.read() != text:
+                print(f"out of date: {path}", file=sys.stderr)
+                return 1
+        return 0
     with open(path, "w", encoding="ascii", newline="\n") as fh:
-        fh.write("\n".join(out) + "\n")
+        fh.write(text)
     print(f"wrote {path}: {len(toroid_listings)} toroid, {len(ecore_listings)} E-core, "
           f"{len(composites)} composite listings")
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())

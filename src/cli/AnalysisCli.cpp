@@ -1,6 +1,7 @@
 #include "AnalysisCli.h"
 
 #include "analysis/AnalysisRows.h"
+#include "report/AnalysisReport.h"
 #include "engine/WireSize.h"
 #include "format/Messages.h"
 #include "format/StrPrintf.h"
@@ -76,36 +77,6 @@ void fillEntry(const AnalysisOptions& o, AnalysisEntry& entry, const DesignParam
     }
 }
 
-Json rowsJson(std::span<const ResultRow> rows, const DesignParameters& parameters) {
-    Json list = Json::array();
-    for (const ResultRow& row : rows) {
-        list.push_back({{"label", row.label},
-                        {"value", jsonNumber(row.value)},
-                        {"text", rowValueText(row, parameters)},
-                        {"units", rowUnitsText(row, parameters)}});
-    }
-    return list;
-}
-
-Json inputJson(const AnalysisEntry& entry, const DesignParameters& parameters) {
-    auto text = [&entry](AnalysisField f) { return entry.text(f); };
-    return {{"application", std::string(applicationCliName(entry.application()))},
-            {"title", entry.title()},
-            {"partNumber", text(AnalysisField::PartNumber)},
-            {"stack", text(AnalysisField::StackCount)},
-            {"wire", text(AnalysisField::Wire)},
-            {"strands", text(AnalysisField::Strands)},
-            {"turns", text(AnalysisField::Turns)},
-            {"winding", entry.windingType() == WindingType::SingleLayer ? "single" : "full"},
-            {"I1", text(AnalysisField::Current)},
-            {"V1", text(AnalysisField::Voltage1)},
-            {"V2", text(AnalysisField::Voltage2)},
-            {"f", text(AnalysisField::Frequency)},
-            {"ta", text(AnalysisField::Ambient)},
-            {"units", std::string(unitSystemShortName(parameters.unitSystem()))},
-            {"wireStandard", std::string(wireSystemShortName(parameters.wireSystem()))}};
-}
-
 void printRows(std::string_view heading, std::span<const ResultRow> rows,
                const DesignParameters& parameters) {
     std::cout << heading << "\n";
@@ -143,14 +114,15 @@ void addAnalysisOptions(CLI::App* command, AnalysisOptions& o) {
 }
 
 int analyseFromOptions(const AnalysisOptions& o, const ParameterOptions& parameterOptions,
-                       DesignParameters& parameters, AnalysisEntry& entry,
-                       AnalysisOutcome& outcome) {
+                       DesignSession& session, AnalysisOutcome& outcome) {
     outcome = AnalysisOutcome::Refused;
     const Application app = parseApplication(o.app);
-    if (const int status = applyParameterOptions(parameterOptions, app, parameters);
+    if (const int status = applyParameterOptions(parameterOptions, app, session);
         status != kExitOk) {
         return status;
     }
+    const DesignParameters& parameters = session.parameters();
+    AnalysisEntry& entry = session.analysis();
     fillEntry(o, entry, parameters);
     if (o.wire) {
         // The window keeps its last wire for a text that reads no size; a command line has
@@ -161,33 +133,22 @@ int analyseFromOptions(const AnalysisOptions& o, const ParameterOptions& paramet
             return kExitRefused;
         }
     }
-    outcome = entry.ok();
+    outcome = session.analyse();
     return outcome == AnalysisOutcome::Analysed ? kExitOk : kExitRefused;
 }
 
-void printAnalysis(const AnalysisEntry& entry, AnalysisOutcome outcome,
-                   const DesignParameters& parameters, OutputFormat format, Context& context) {
-    const auto electrical = std::span<const ResultRow>(entry.electricalRows())
-                                .first(static_cast<std::size_t>(entry.electricalRowCount()));
-    const std::span<const ResultRow> mechanical(entry.mechanicalRows());
+void printAnalysis(const DesignSession& session, AnalysisOutcome outcome, OutputFormat format,
+                   Context& context) {
+    const AnalysisEntry& entry = session.analysis();
+    const DesignParameters& parameters = session.parameters();
     if (format == OutputFormat::Json) {
-        Json out = {{"input", inputJson(entry, parameters)}};
-        if (outcome == AnalysisOutcome::Analysed) {
-            out["electrical"] = rowsJson(electrical, parameters);
-            out["mechanical"] = rowsJson(mechanical, parameters);
-            out["candidate"] = candidateJson(entry.candidate());
-            if (entry.agingComputed()) {
-                out["aging"] = {
-                    {"timeTo115PercentLoss", jsonNumber(entry.electricalRows()[13].value)},
-                    {"lifeLimit", jsonNumber(entry.electricalRows()[14].value)}};
-            }
-        }
-        out["messages"] = messagesJson(context.sink.messages());
-        printJson(out);
+        printJson(report::analysisJson(entry, outcome, parameters, context.sink.messages()));
     } else if (outcome == AnalysisOutcome::Analysed) {
+        const auto electrical = std::span<const ResultRow>(entry.electricalRows())
+                                    .first(static_cast<std::size_t>(entry.electricalRowCount()));
         std::cout << entry.title() << "\n";
         printRows("ELECTRICAL PROPERTIES:", electrical, parameters);
-        printRows("MECHANICAL PROPERTIES:", mechanical, parameters);
+        printRows("MECHANICAL PROPERTIES:", entry.mechanicalRows(), parameters);
     }
 }
 

@@ -23,12 +23,11 @@ void addAnalysisOptions(CLI::App* command, AnalysisOptions& options);
 // Returns kExitOk when analysed, kExitRefused after a refusal or failure (its message shown),
 // kExitUsage for a bad parameter option; `outcome` is what OK came to.
 int analyseFromOptions(const AnalysisOptions& options, const ParameterOptions& parameterOptions,
-                       DesignParameters& parameters, AnalysisEntry& entry,
-                       AnalysisOutcome& outcome);
+                       DesignSession& session, AnalysisOutcome& outcome);
 
 // Prints an analysis: text gives the title and the two result lists as the window shows them
 // (nothing when not analysed); json the entries, rows, candidate, aging and messages.
-void printAnalysis(const AnalysisEntry& entry, AnalysisOutcome outcome,
-                   const DesignParameters& parameters, OutputFormat format, Context& context);
+void printAnalysis(const DesignSession& session, AnalysisOutcome outcome, OutputFormat format,
+                   Context& context);
 
 } // namespace korvane::cli

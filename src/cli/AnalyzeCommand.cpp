@@ -13,12 +13,11 @@ struct AnalyzeOptions {
 };
 
 int runAnalyze(const AnalyzeOptions& o, Context& context) {
-    DesignParameters parameters;
-    AnalysisEntry entry(parameters);
+    DesignSession session(&context.sink);
     AnalysisOutcome outcome = AnalysisOutcome::Refused;
-    const int status = analyseFromOptions(o.analysis, o.parameters, parameters, entry, outcome);
+    const int status = analyseFromOptions(o.analysis, o.parameters, session, outcome);
     if (status != kExitUsage) {
-        printAnalysis(entry, outcome, parameters, o.format, context);
+        printAnalysis(session, outcome, o.format, context);
     }
     return status;
 }

@@ -2,6 +2,7 @@
 #include "Commands.h"
 #include "catalog/CoreCatalog.h"
 #include "format/StrPrintf.h"
+#include "report/CatalogReport.h"
 
 #include <iostream>
 #include <memory>
@@ -16,96 +17,7 @@ struct CatalogOptions {
     OutputFormat format = OutputFormat::Text;
 };
 
-struct CatalogEntry {
-    CoreRecord core;
-    std::optional<BobbinRecord> bobbin;
-};
-
-const char* shapeName(CoreShape s) {
-    switch (s) {
-    case CoreShape::ECore:
-        return "e-core";
-    case CoreShape::Composite:
-        return "composite";
-    case CoreShape::Toroid:
-        break;
-    }
-    return "toroid";
-}
-
-Json bobbinJson(const BobbinRecord& b) {
-    return {{"flangeHeight", jsonNumber(b.flangeHeight)},
-            {"flangeWidth", jsonNumber(b.flangeWidth)},
-            {"tubeDepth", jsonNumber(b.tubeDepth)},
-            {"tubeWidth", jsonNumber(b.tubeWidth)},
-            {"innerWidth", jsonNumber(b.innerWidth)},
-            {"innerHeight", jsonNumber(b.innerHeight)},
-            {"flangeThickness", jsonNumber(b.flangeThickness)},
-            {"bobbinLength", jsonNumber(b.bobbinLength)},
-            {"windingWidth", jsonNumber(b.windingWidth)},
-            {"windingDepth", jsonNumber(b.windingDepth)},
-            {"tubePerimeter", jsonNumber(b.tubePerimeter)}};
-}
-
-// The numeric fields of a core record in the order of the record.
-std::vector<std::pair<const char*, float>> coreNumbers(const CoreRecord& c) {
-    return {{"initialPerm", c.initialPerm},
-            {"price", c.price},
-            {"AL", c.AL},
-            {"OD", c.OD},
-            {"ID", c.ID},
-            {"Ht", c.Ht},
-            {"dimA", c.dimA},
-            {"dimB", c.dimB},
-            {"dimC", c.dimC},
-            {"dimD", c.dimD},
-            {"dimE", c.dimE},
-            {"dimF", c.dimF},
-            {"Ae", c.Ae},
-            {"le", c.le},
-            {"Aw", c.Aw},
-            {"MLT", c.MLT},
-            {"volume", c.volume},
-            {"weight", c.weight}};
-}
-
-std::vector<std::pair<const char*, float>> bobbinNumbers(const BobbinRecord& b) {
-    return {{"flangeHeight", b.flangeHeight},
-            {"flangeWidth", b.flangeWidth},
-            {"tubeDepth", b.tubeDepth},
-            {"tubeWidth", b.tubeWidth},
-            {"innerWidth", b.innerWidth},
-            {"innerHeight", b.innerHeight},
-            {"flangeThickness", b.flangeThickness},
-            {"bobbinLength", b.bobbinLength},
-            {"windingWidth", b.windingWidth},
-            {"windingDepth", b.windingDepth},
-            {"tubePerimeter", b.tubePerimeter}};
-}
-
-void printCsv(const std::vector<CatalogEntry>& entries) {
-    std::cout << "partNumber,shape,material";
-    for (const auto& [name, value] : coreNumbers(CoreRecord{})) {
-        std::cout << "," << name;
-    }
-    for (const auto& [name, value] : bobbinNumbers(BobbinRecord{})) {
-        std::cout << ",bobbin." << name;
-    }
-    std::cout << "\n";
-    for (const CatalogEntry& e : entries) {
-        std::cout << e.core.partNumber << "," << shapeName(e.core.shape) << "," << e.core.material;
-        for (const auto& [name, value] : coreNumbers(e.core)) {
-            std::cout << "," << strprintf("%g", static_cast<double>(value));
-        }
-        for (const auto& [name, value] : bobbinNumbers(e.bobbin.value_or(BobbinRecord{}))) {
-            std::cout << ",";
-            if (e.bobbin) {
-                std::cout << strprintf("%g", static_cast<double>(value));
-            }
-        }
-        std::cout << "\n";
-    }
-}
+using report::CatalogEntry;
 
 void printText(const std::vector<CatalogEntry>& entries) {
     std::optional<CoreShape> shown;
@@ -143,7 +55,8 @@ void printText(const std::vector<CatalogEntry>& entries) {
 }
 
 int runCatalog(const CatalogOptions& o, Context& context) {
-    CoreCatalog catalog;
+    DesignSession session(&context.sink);
+    CoreCatalog& catalog = session.catalog();
     std::vector<CatalogEntry> entries;
     auto add = [&catalog, &entries](const CoreRecord& core) {
         CatalogEntry e{core, std::nullopt};
@@ -173,27 +86,13 @@ int runCatalog(const CatalogOptions& o, Context& context) {
     }
 
     switch (o.format) {
-    case OutputFormat::Json: {
-        Json cores = Json::array();
-        for (const CatalogEntry& e : entries) {
-            Json j = {{"partNumber", e.core.partNumber},
-                      {"shape", shapeName(e.core.shape)},
-                      {"material", e.core.material}};
-            for (const auto& [name, value] : coreNumbers(e.core)) {
-                j[name] = jsonNumber(value);
-            }
-            if (e.bobbin) {
-                j["bobbin"] = bobbinJson(*e.bobbin);
-            }
-            cores.push_back(j);
-        }
+    case OutputFormat::Json:
         printJson(Json{{"count", entries.size()},
-                       {"cores", cores},
+                       {"cores", report::catalogJson(entries)},
                        {"messages", messagesJson(context.sink.messages())}});
         break;
-    }
     case OutputFormat::Csv:
-        printCsv(entries);
+        std::cout << report::catalogCsv(entries);
         break;
     case OutputFormat::Text:
         printText(entries);

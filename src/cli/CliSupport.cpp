@@ -6,8 +6,6 @@
 #include "settings/SettingsFile.h"
 
 #include <array>
-#include <charconv>
-#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -24,22 +22,8 @@ void addFormatOption(CLI::App* command, OutputFormat& format, bool withCsv) {
         ->transform(CLI::CheckedTransformer(choices, CLI::ignore_case));
 }
 
-double jsonNumber(float value) {
-    std::array<char, 32> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::strtod(std::string(buffer.data(), result.ptr).c_str(), nullptr);
-}
-
 void printJson(const Json& document) {
-    std::cout << document.dump(2, ' ', false, Json::error_handler_t::replace) << "\n";
-}
-
-Json messagesJson(const std::vector<Message>& messages) {
-    Json list = Json::array();
-    for (const Message& m : messages) {
-        list.push_back({{"caption", m.caption}, {"text", m.text}});
-    }
-    return list;
+    std::cout << report::jsonText(document) << "\n";
 }
 
 namespace {
@@ -89,7 +73,7 @@ WindingType parseWinding(const std::string& name) {
     return it == kWindings.end() ? WindingType::FullWindow : it->second;
 }
 
-bool enterRequirement(const RequirementOptions& o, RequirementEntry& entry) {
+RequirementTexts requirementTexts(const RequirementOptions& o, RequirementEntry& entry) {
     const Application app = parseApplication(o.app);
     entry.activate(app);
     entry.setShape(parseShape(o.shape));
@@ -109,20 +93,40 @@ bool enterRequirement(const RequirementOptions& o, RequirementEntry& entry) {
         const DerivedValue derived = deriveFromTexts(app, texts);
         texts[7] = resonantFrequencyText(derived.resonantFrequency.value_or(0.0F));
     }
-    return entry.accept(texts);
+    return texts;
 }
 
-bool loadSettings(const std::string& path, DesignParameters& parameters) {
+bool loadSettings(const std::string& path, DesignSession& session) {
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
         std::cerr << "korvane: settings file not found: " << path << "\n";
         return false;
     }
-    if (!readParameterSettings(parameters, path)) {
+    if (!session.readSettings(path)) {
         std::cerr << "korvane: not a readable settings file: " << path << "\n";
         return false;
     }
     return true;
+}
+
+std::vector<std::string> materialCodes(const std::string& list) {
+    std::vector<std::string> codes;
+    std::string code;
+    auto flush = [&codes, &code]() {
+        if (!code.empty()) {
+            codes.push_back(code.front() == '-' ? code : "-" + code);
+        }
+        code.clear();
+    };
+    for (char c : list) {
+        if (c == ',' || c == ' ') {
+            flush();
+        } else {
+            code += c;
+        }
+    }
+    flush();
+    return codes;
 }
 
 void addParameterOptions(CLI::App* command, ParameterOptions& o) {
@@ -137,10 +141,11 @@ void addParameterOptions(CLI::App* command, ParameterOptions& o) {
 }
 
 int applyParameterOptions(const ParameterOptions& o, Application application,
-                          DesignParameters& parameters) {
-    if (o.settings && !loadSettings(*o.settings, parameters)) {
+                          DesignSession& session) {
+    if (o.settings && !loadSettings(*o.settings, session)) {
         return kExitUsage;
     }
+    DesignParameters& parameters = session.parameters();
     if (o.units) {
         parameters.setUnitSystem(*o.units == "metric"  ? UnitSystem::Metric
                                  : *o.units == "mixed" ? UnitSystem::MixedEnglish
@@ -179,86 +184,6 @@ int applyParameterOptions(const ParameterOptions& o, Application application,
         }
     }
     return kExitOk;
-}
-
-Json requirementJson(const Requirement& r) {
-    auto n = [](float v) { return jsonNumber(v); };
-    return {{"application", std::string(applicationCliName(r.application))},
-            {"L1", n(r.L1)},
-            {"L2", n(r.L2)},
-            {"I1", n(r.I1)},
-            {"I2", n(r.I2)},
-            {"I1peak", n(r.I1peak)},
-            {"I1rms", n(r.I1rms)},
-            {"I2rms", n(r.I2rms)},
-            {"Ipk", n(r.Ipk)},
-            {"fHz", n(r.fHz)},
-            {"fkHz", n(r.fkHz)},
-            {"Rs", n(r.Rs)},
-            {"Ta", n(r.Ta)},
-            {"Von", n(r.Von)},
-            {"Voff", n(r.Voff)},
-            {"Vpk", n(r.Vpk)},
-            {"Vpfc1", n(r.Vpfc1)},
-            {"Vpfc2", n(r.Vpfc2)},
-            {"shape", toIndex(r.shape)},
-            {"windingType", toIndex(r.windingType)},
-            {"stackCount", n(r.stackCount)},
-            {"strands", r.strands},
-            {"accepted", r.accepted}};
-}
-
-Json wireJson(const WireRecord& w) {
-    return {{"system", toIndex(w.system)},
-            {"systemName", w.systemName},
-            {"areaCmil", jsonNumber(w.areaCmil)},
-            {"bareDiameter", jsonNumber(w.bareDiameter)},
-            {"insulatedDiameter", jsonNumber(w.insulatedDiameter)},
-            {"maxOverallDiameter", jsonNumber(w.maxOverallDiameter)},
-            {"build", jsonNumber(w.build)},
-            {"size", jsonNumber(w.size)},
-            {"ohmsPerFoot", jsonNumber(w.ohmsPerFoot)},
-            {"poundsPerFoot", jsonNumber(w.poundsPerFoot)}};
-}
-
-std::vector<std::pair<const char*, double>> candidateNumbers(const DesignCandidate& c) {
-    const auto n = [](float v) { return jsonNumber(v); };
-    return {{"ae", n(c.ae)},
-            {"al", n(c.al)},
-            {"turns", n(c.turns)},
-            {"strands", c.strands},
-            {"stackCount", n(c.stackCount)},
-            {"rdc", n(c.rdc)},
-            {"rac", n(c.rac)},
-            {"inductance", n(c.inductance)},
-            {"dcBias", n(c.dcBias)},
-            {"acFlux", n(c.acFlux)},
-            {"percentPerm", n(c.percentPerm)},
-            {"ripple", n(c.ripple)},
-            {"biasScale", n(c.biasScale)},
-            {"pfcRatio", n(c.pfcRatio)},
-            {"frequency", n(c.frequency)},
-            {"lineFrequency", n(c.lineFrequency)},
-            {"coreLoss", n(c.coreLoss)},
-            {"copperLoss", n(c.copperLoss)},
-            {"tempRise", n(c.tempRise)},
-            {"mlt", n(c.mlt)},
-            {"build", n(c.build)},
-            {"hole", n(c.hole)},
-            {"woundOD", n(c.woundOD)},
-            {"woundHeight", n(c.woundHeight)},
-            {"wireLength", n(c.wireLength)},
-            {"surfaceArea", n(c.surfaceArea)},
-            {"coreVolume", n(c.coreVolume)}};
-}
-
-Json candidateJson(const DesignCandidate& c) {
-    Json j = {{"partNumber", c.partNumber}};
-    for (const auto& [name, value] : candidateNumbers(c)) {
-        j[name] = value;
-    }
-    j["wire"] = wireJson(c.wire);
-    return j;
 }
 
 } // namespace korvane::cli

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "engine/DesignCandidate.h"
 #include "format/Messages.h"
+#include "report/ReportJson.h"
 #include "requirements/RequirementEntry.h"
-#include "settings/DesignParameters.h"
+#include "session/DesignSession.h"
 
 #include <CLI/CLI.hpp>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,18 +22,12 @@ enum class OutputFormat { Text, Csv, Json };
 // Adds "--format" with the given choices (text is always the default).
 void addFormatOption(CLI::App* command, OutputFormat& format, bool withCsv);
 
-using Json = nlohmann::ordered_json;
+using Json = report::Json;
+using report::jsonNumber;
+using report::messagesJson;
 
-// A stored 32-bit value as the shortest decimal that reads back to it (795.8, not 795.79998779).
-double jsonNumber(float value);
-
-// Writes a JSON document to standard output. Texts typed by the user, and texts cut to a
-// field's length inside a multi-byte character, need not be UTF-8: such bytes are written as
-// U+FFFD, so the output is always valid JSON.
+// Writes a JSON document to standard output, always as valid UTF-8.
 void printJson(const Json& document);
-
-// Every message shown during the run, as [{"caption": ..., "text": ...}].
-Json messagesJson(const std::vector<Message>& messages);
 
 // The requirement options shared by every subcommand that takes a requirement. They mirror
 // the requirements window's eleven fields and are handed to the entry logic as texts, so
@@ -52,13 +45,18 @@ Application parseApplication(const std::string& name); // validated by the optio
 CoreShape parseShape(const std::string& name);
 WindingType parseWinding(const std::string& name);
 
-// Runs the entry logic on the options: the application's window texts with the given values
-// put in, the resonant frequency derived as the window does, and OK. Returns whether the
-// requirement was accepted (a refusal has shown its message).
-bool enterRequirement(const RequirementOptions& options, RequirementEntry& entry);
+// The requirements window as the options fill it: the application activated, shape and
+// winding chosen, and the eleven texts with the given values put in and the resonant
+// frequency derived as the window does.
+RequirementTexts requirementTexts(const RequirementOptions& options, RequirementEntry& entry);
 
-// Reads a settings file into the parameters; a file that does not exist is a usage error.
-bool loadSettings(const std::string& path, DesignParameters& parameters);
+// Reads a settings file into the session's parameters; a file that does not exist or is not
+// a settings file is a usage error.
+bool loadSettings(const std::string& path, DesignSession& session);
+
+// Material codes of a list option ("275,226,M702" or "-275 -226"): split at commas and
+// blanks, the dash added where it was left out (a leading dash would read as an option).
+std::vector<std::string> materialCodes(const std::string& list);
 
 // The design-parameter options of the subcommands that design or analyse: a settings file,
 // the unit system, the wire standard and NAME=VALUE overrides of the application's set.
@@ -70,23 +68,11 @@ struct ParameterOptions {
 };
 void addParameterOptions(CLI::App* command, ParameterOptions& options);
 
-// Applies the options in that order to `parameters` for `application`. An override goes
+// Applies the options in that order to the session's parameters for `application`. An override goes
 // through the parameters window's checks (characters, range) with its messages; `Cudens` is
 // given in circular mils per ampere, also under the metric wire standard. Returns kExitOk, or
 // kExitUsage / kExitRefused.
 int applyParameterOptions(const ParameterOptions& options, Application application,
-                          DesignParameters& parameters);
-
-// The requirement record as JSON, every field by its name.
-Json requirementJson(const Requirement& r);
-
-// A wire record as JSON.
-Json wireJson(const WireRecord& w);
-
-// Every numeric field of a design candidate after the part number, in record order.
-std::vector<std::pair<const char*, double>> candidateNumbers(const DesignCandidate& c);
-
-// A design candidate as JSON: the part number, its numbers and its wire.
-Json candidateJson(const DesignCandidate& c);
+                          DesignSession& session);
 
 } // namespace korvane::cli

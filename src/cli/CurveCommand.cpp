@@ -1,14 +1,9 @@
 #include "AnalysisCli.h"
 #include "format/StrPrintf.h"
-#include "graphs/AgingGraph.h"
 #include "graphs/GraphDrawing.h"
-#include "graphs/InductanceGraph.h"
 #include "graphs/MaterialGraphs.h"
-#include "materials/AcPermeability.h"
-#include "materials/MaterialLists.h"
 #include "materials/MaterialTable.h"
-#include "materials/PowderMaterialModel.h"
-#include "settings/MaterialSelection.h"
+#include "report/CurveReport.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,125 +26,25 @@ struct CurveOptions {
     OutputFormat format = OutputFormat::Text;
 };
 
-std::vector<std::string> materialList(const std::optional<std::string>& option) {
-    if (!option) {
-        return MaterialSelection().selected();
-    }
-    std::vector<std::string> list;
-    std::string code;
-    auto flush = [&list, &code]() {
-        if (!code.empty()) {
-            // "275" stands for "-275": a leading dash would read as an option.
-            list.push_back(code.front() == '-' ? code : "-" + code);
-        }
-        code.clear();
-    };
-    for (char c : *option) {
-        if (c == ',' || c == ' ') {
-            flush();
-        } else {
-            code += c;
-        }
-    }
-    flush();
-    return list;
-}
-
-std::string g(float v) {
-    return strprintf("%g", static_cast<double>(v));
-}
-
-Json axesJson(const GraphState& s) {
-    Json x = s.xDecades > 0
-                 ? Json{{"scale", "log"}, {"start", jsonNumber(s.xStart)}, {"decades", s.xDecades}}
-                 : Json{{"scale", "linear"}, {"end", jsonNumber(s.xStart)}};
-    Json y =
-        s.yDecades > 0
-            ? Json{{"scale", "log"}, {"decades", s.yDecades}}
-            : Json{{"scale", "linear"}, {"min", jsonNumber(s.yMin)}, {"max", jsonNumber(s.yMax)}};
-    x["label"] = s.xLabel;
-    y["label"] = s.yLabel;
-    return {{"x", x}, {"y", y}};
-}
-
-std::string xAxisText(const GraphState& s) {
-    return s.xDecades > 0 ? strprintf("%s, log from %s, %d decades", s.xLabel.c_str(),
-                                      g(s.xStart).c_str(), s.xDecades)
-                          : strprintf("%s, linear to %s", s.xLabel.c_str(), g(s.xStart).c_str());
-}
-
-std::string yAxisText(const GraphState& s) {
-    return s.yDecades > 0 ? strprintf("%s, log, %d decades from the curve reference",
-                                      s.yLabel.c_str(), s.yDecades)
-                          : strprintf("%s, linear from %s to %s", s.yLabel.c_str(),
-                                      g(s.yMin).c_str(), g(s.yMax).c_str());
-}
-
-// The points a curve has: none for a curve the graph does not draw.
-std::span<const GraphPoint> curvePoints(const GraphState& s, int curve) {
-    const auto c = static_cast<std::size_t>(curve);
-    if (!(s.curveReference[c] > 0.0F)) {
-        return {};
-    }
-    return std::span<const GraphPoint>(s.points[c])
-        .first(static_cast<std::size_t>(s.drawablePointCount()));
-}
-
 void print(const GraphState& s, OutputFormat format, Context& context, const Json& extra) {
-    const int curves = s.drawableCurveCount();
     switch (format) {
-    case OutputFormat::Json: {
-        Json list = Json::array();
-        for (int c = 0; c < curves; ++c) {
-            const auto i = static_cast<std::size_t>(c);
-            Json points = Json::array();
-            for (const GraphPoint& p : curvePoints(s, c)) {
-                points.push_back({{"x", jsonNumber(p.x)}, {"y", jsonNumber(p.y)}});
-            }
-            list.push_back(
-                {{"material", s.curveNames[i]},
-                 {"reference", jsonNumber(s.curveReference[i])},
-                 {"labelAnchor",
-                  {{"x", jsonNumber(s.labelAnchors[i].x)}, {"y", jsonNumber(s.labelAnchors[i].y)}}},
-                 {"points", points}});
-        }
-        Json j = {{"kind", s.graphKind},
-                  {"caption", s.caption},
-                  {"printTitle", s.printTitle},
-                  {"axes", axesJson(s)},
-                  {"curves", list}};
-        for (const auto& [key, value] : extra.items()) {
-            j[key] = value;
-        }
-        j["messages"] = messagesJson(context.sink.messages());
-        printJson(j);
+    case OutputFormat::Json:
+        printJson(report::graphJson(s, extra, context.sink.messages()));
         break;
-    }
     case OutputFormat::Csv:
-        std::cout << "# " << s.caption << "\n# x: " << xAxisText(s) << "\n# y: " << yAxisText(s)
-                  << "\n";
-        if (!s.description.empty()) {
-            std::cout << "# " << s.description << "\n";
-        }
-        std::cout << "material,point,x,y\n";
-        for (int c = 0; c < curves; ++c) {
-            int i = 0;
-            for (const GraphPoint& p : curvePoints(s, c)) {
-                std::cout << s.curveNames[static_cast<std::size_t>(c)] << "," << i++ << ","
-                          << g(p.x) << "," << g(p.y) << "\n";
-            }
-        }
+        std::cout << report::graphCsv(s);
         break;
     case OutputFormat::Text:
-        std::cout << s.caption << "\nX: " << xAxisText(s) << "\nY: " << yAxisText(s) << "\n";
+        std::cout << s.caption << "\nX: " << report::xAxisText(s) << "\nY: " << report::yAxisText(s)
+                  << "\n";
         if (!s.description.empty()) {
             std::cout << s.description << "\n";
         }
-        for (int c = 0; c < curves; ++c) {
+        for (int c = 0; c < s.drawableCurveCount(); ++c) {
             // The design graphs' single curve has no material name.
             const std::string& name = s.curveNames[static_cast<std::size_t>(c)];
             std::cout << "\n" << (name.empty() ? "" : name + "\n");
-            const std::span<const GraphPoint> points = curvePoints(s, c);
+            const std::span<const GraphPoint> points = report::curvePoints(s, c);
             if (points.empty()) {
                 std::cout << "  no data\n";
             }
@@ -162,42 +57,18 @@ void print(const GraphState& s, OutputFormat format, Context& context, const Jso
     }
 }
 
-// The operating current the analysis read for the application: the DC or peak current,
-// rms for 60 Hz.
-double operatingCurrent(const Requirement& r) {
-    switch (r.application) {
-    case Application::Line60Hz:
-        return r.I1rms;
-    case Application::Resonant:
-        return r.Ipk;
-    default:
-        return r.I1peak;
-    }
-}
-
-Json designJson(const AnalysisEntry& entry, double current) {
-    const DesignCandidate& d = entry.candidate();
-    return {{"partNumber", d.partNumber},
-            {"application", std::string(applicationCliName(entry.application()))},
-            {"turns", jsonNumber(d.turns)},
-            {"al", jsonNumber(d.al)},
-            {"percentPerm", jsonNumber(d.percentPerm)},
-            {"biasScale", jsonNumber(d.biasScale)},
-            {"current", current}};
-}
-
 // Kind 7: the analysis window's INDUCTANCE button.
-int runInductance(const AnalysisEntry& entry, OutputFormat format, Context& context) {
-    const PowderMaterialModel model;
-    const double current = operatingCurrent(entry.conditions());
-    GraphState state;
-    if (!show_inductance_graph(state, model, entry.application(), entry.candidate(), current)) {
+int runInductance(DesignSession& session, OutputFormat format, Context& context) {
+    if (!session.showInductanceGraphOfAnalysis()) {
         return kExitRefused;
     }
+    const GraphState& state = session.graph();
     GraphState shown = state;
     applyAutomaticAxes(shown);
+    const AnalysisEntry& entry = session.analysis();
     const Json extra = {
-        {"design", designJson(entry, current)},
+        {"design", report::graphDesignJson(entry.candidate(), entry.application(),
+                                           operatingCurrent(entry.conditions()))},
         {"description", state.description},
         {"marker", {{"x", jsonNumber(state.marker.x)}, {"y", jsonNumber(state.marker.y)}}},
         {"currentScale", jsonNumber(state.currentScale)},
@@ -206,20 +77,17 @@ int runInductance(const AnalysisEntry& entry, OutputFormat format, Context& cont
     return kExitOk;
 }
 
-// Kind 9: the analysis window's T RISE button, at the analysed frequency (kHz x 1000) and
-// ambient temperature.
-int runAging(const AnalysisEntry& entry, const DesignParameters& parameters, OutputFormat format,
-             Context& context) {
-    const PowderMaterialModel model;
-    const Requirement& r = entry.conditions();
-    GraphState state;
-    if (show_aging_graph(state, model, entry.application(), entry.candidate(),
-                         static_cast<double>(r.fkHz) * 1000.0, r.Ta, parameters) != 1) {
+// Kind 9: the analysis window's T RISE button.
+int runAging(DesignSession& session, OutputFormat format, Context& context) {
+    if (!session.showAgingGraphOfAnalysis()) {
         return kExitRefused;
     }
+    const GraphState& state = session.graph();
     GraphState shown = state;
     applyAutomaticAxes(shown);
-    const Json extra = {{"design", designJson(entry, operatingCurrent(r))},
+    const AnalysisEntry& entry = session.analysis();
+    const Json extra = {{"design", report::graphDesignJson(entry.candidate(), entry.application(),
+                                                           operatingCurrent(entry.conditions()))},
                         {"description", state.description}};
     print(shown, format, context, extra);
     return kExitOk;
@@ -227,33 +95,31 @@ int runAging(const AnalysisEntry& entry, const DesignParameters& parameters, Out
 
 // Kinds 7 and 9 draw the design analysed from the options.
 int runDesignGraph(const CurveOptions& o, Context& context) {
-    DesignParameters parameters;
-    AnalysisEntry entry(parameters);
+    DesignSession session(&context.sink);
     AnalysisOutcome outcome = AnalysisOutcome::Refused;
-    if (const int status = analyseFromOptions(o.analysis, o.parameters, parameters, entry, outcome);
+    if (const int status = analyseFromOptions(o.analysis, o.parameters, session, outcome);
         status != kExitOk) {
         return status;
     }
-    return o.kind == kGraphAging ? runAging(entry, parameters, o.format, context)
-                                 : runInductance(entry, o.format, context);
+    return o.kind == kGraphAging ? runAging(session, o.format, context)
+                                 : runInductance(session, o.format, context);
 }
 
 int runCurve(const CurveOptions& o, Context& context) {
     if (o.kind == kGraphInductanceVsCurrent || o.kind == kGraphAging) {
         return runDesignGraph(o, context);
     }
-    const std::vector<std::string> list = materialList(o.materials);
+    DesignSession session(&context.sink);
+    const std::vector<std::string> list =
+        o.materials ? materialCodes(*o.materials) : session.selection().selected();
     for (const std::string& code : list) {
         if (findMaterial(code) == nullptr) {
             std::cerr << "korvane: " << code << " is not a material of the table\n";
             return kExitUsage;
         }
     }
-    const PowderMaterialModel model;
-    GraphState state;
-    state.curveCount = static_cast<int>(list.size());
-    show_material_graph(state, model, o.kind, list);
-    print(state, o.format, context, Json::object());
+    session.showMaterialGraph(o.kind, list);
+    print(session.graph(), o.format, context, Json::object());
     return kExitOk;
 }
 

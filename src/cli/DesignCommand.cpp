@@ -1,14 +1,12 @@
 #include "AnalysisCli.h"
 #include "format/StrPrintf.h"
-#include "results/DesignRun.h"
-#include "results/ResultCells.h"
+#include "report/DesignReport.h"
+#include "results/ResultHeadings.h"
 #include "results/ResultText.h"
-#include "settings/MaterialSelection.h"
 
 #include <charconv>
 #include <iostream>
 #include <memory>
-#include <sstream>
 
 namespace korvane::cli {
 
@@ -24,62 +22,6 @@ struct DesignOptions {
     OutputFormat format = OutputFormat::Text;
 };
 
-// The selection of the given codes ("-275,-226" or "275,226"); nullopt for an unknown code.
-std::optional<MaterialSelection> selectionOf(const std::string& codes) {
-    MaterialSelection selection;
-    for (std::size_t i = 0; i < selection.materialCount(); ++i) {
-        selection.setChecked(i, false);
-    }
-    std::stringstream list(codes);
-    std::string code;
-    while (std::getline(list, code, ',')) {
-        code.erase(0, code.find_first_not_of(' '));
-        code.erase(code.find_last_not_of(' ') + 1);
-        if (code.empty()) {
-            continue;
-        }
-        if (code.front() != '-') {
-            code.insert(0, "-");
-        }
-        bool known = false;
-        for (std::size_t i = 0; i < selection.materialCount(); ++i) {
-            if (selection.materials()[i] == code) {
-                selection.setChecked(i, true);
-                known = true;
-            }
-        }
-        if (!known) {
-            std::cerr << "korvane: " << code << " is not a selectable material\n";
-            return std::nullopt;
-        }
-    }
-    selection.ok();
-    return selection;
-}
-
-Json pageJson(const ResultTables& tables, ResultGrid grid, const DesignRunOutput& run) {
-    const HeadingPage page =
-        tables.headingPage(grid, run.design.application, run.search.wireSystemName);
-    Json headings = Json::array();
-    for (const HeadingLine& line : page.lines) {
-        Json cells = Json::array();
-        for (const HeadingCell& cell : line) {
-            cells.push_back({{"text", cell.text}, {"columns", cell.columns}});
-        }
-        headings.push_back(cells);
-    }
-    Json rows = Json::array();
-    const int rowCount = run.search.accepted + (run.search.endOfCatalog ? 1 : 0);
-    for (int r = 0; r < rowCount; ++r) {
-        Json row = Json::array();
-        for (int c = 0; c < columnCount(grid); ++c) {
-            row.push_back(tables.grid(grid).cell(r, c));
-        }
-        rows.push_back(row);
-    }
-    return {{"caption", std::string(pageCaption(grid))}, {"headings", headings}, {"rows", rows}};
-}
-
 void printRequirementBlock(const ResultPageState& state) {
     const RequirementBlock block = state.displayedRequirementBlock();
     for (const RequirementBlockLine& line : block) {
@@ -92,19 +34,17 @@ void printRequirementBlock(const ResultPageState& state) {
 
 // Hands design `k` (1-based) of the search to the analysis as the results window does: the
 // entries are set up from the design and the requirement, then OK is pressed.
-int analyseDesign(int k, const DesignRunOutput& run, const RequirementEntry& entry,
-                  const DesignParameters& parameters, OutputFormat format, Context& context) {
+int analyseDesign(int k, DesignSession& session, OutputFormat format, Context& context) {
+    const DesignRunOutput& run = *session.lastRun();
     if (k < 1 || k > run.search.accepted) {
         std::cerr << "korvane: --analyze " << k << ": the search found " << run.search.accepted
                   << (run.search.accepted == 1 ? " design\n" : " designs\n");
         return kExitRefused;
     }
-    const Requirement& r = entry.requirement();
-    AnalysisEntry analysis(parameters);
-    analysis.setUpFromResult(r.application, r.windingType,
-                             &run.search.table.slots[static_cast<std::size_t>(k - 1)], r);
-    const AnalysisOutcome outcome = analysis.ok();
-    printAnalysis(analysis, outcome, parameters, format, context);
+    session.selectRow(k - 1);
+    session.setUpAnalysisFromSelectedRow();
+    const AnalysisOutcome outcome = session.analyse();
+    printAnalysis(session, outcome, format, context);
     return outcome == AnalysisOutcome::Analysed ? kExitOk : kExitRefused;
 }
 
@@ -132,96 +72,43 @@ int runDesign(const DesignOptions& o, Context& context) {
         std::cerr << "korvane: --analyze prints text or json\n";
         return kExitUsage;
     }
-    DesignParameters parameters;
+    DesignSession session(&context.sink);
     const Application app = parseApplication(o.requirement.app);
-    if (const int status = applyParameterOptions(o.parameters, app, parameters);
-        status != kExitOk) {
+    if (const int status = applyParameterOptions(o.parameters, app, session); status != kExitOk) {
         return status;
     }
-    MaterialSelection selection;
     if (o.materials) {
-        auto chosen = selectionOf(*o.materials);
-        if (!chosen) {
+        if (const auto unknown = session.selectOnly(materialCodes(*o.materials))) {
+            std::cerr << "korvane: " << *unknown << " is not a selectable material\n";
             return kExitUsage;
         }
-        selection = *chosen;
     }
-    RequirementEntry entry(parameters);
-    if (!enterRequirement(o.requirement, entry)) {
+    RequirementEntry& entry = session.requirementEntry();
+    if (session.acceptRequirement(requirementTexts(o.requirement, entry), o.explain) ==
+        DesignOutcome::Refused) {
         if (o.format == OutputFormat::Json) {
-            printJson(
-                Json{{"accepted", false}, {"messages", messagesJson(context.sink.messages())}});
+            printJson(Json{{"accepted", false},
+                           {"messages", messagesJson(context.sink.messages())}});
         }
         return kExitRefused;
     }
     const Requirement& r = entry.requirement();
-    DesignRunOutput run =
-        runAutomaticDesign(r, entry.requirementBlock(), parameters, selection, o.explain);
+    const DesignRunOutput& run = *session.lastRun();
     if (analyze) {
-        return analyseDesign(*analyze, run, entry, parameters, o.format, context);
+        return analyseDesign(*analyze, session, o.format, context);
     }
     const bool electrical = o.page != "dimensions";
     const bool dimensions = o.page != "electrical";
     const ResultGrid dimensionPage = dimensionGrid(r.shape);
 
     switch (o.format) {
-    case OutputFormat::Json: {
-        Json designs = Json::array();
-        for (int i = 0; i < run.search.accepted; ++i) {
-            const DesignCandidate& c = run.search.table.slots[static_cast<std::size_t>(i)];
-            Json d = candidateJson(c);
-            const float price = run.search.cores[static_cast<std::size_t>(i)].price;
-            d["price"] = price > 0.0F ? Json(jsonNumber(price)) : Json(nullptr);
-            designs.push_back(d);
-        }
-        Json pages = Json::object();
-        if (electrical) {
-            pages["electrical"] = pageJson(run.tables, ResultGrid::Electrical, run);
-        }
-        if (dimensions) {
-            pages["dimensions"] = pageJson(run.tables, dimensionPage, run);
-        }
-        Json out = {{"requirement", requirementJson(r)},
-                    {"requirementText", requirementText(r, app)},
-                    {"designs", designs},
-                    {"endOfCatalog", run.search.endOfCatalog},
-                    {"pages", pages},
-                    {"messages", messagesJson(context.sink.messages())}};
-        if (o.explain) {
-            Json trace = Json::array();
-            for (const TraceEvent& e : run.trace) {
-                trace.push_back(describeTraceEvent(e));
-            }
-            out["trace"] = trace;
-        }
-        printJson(out);
+    case OutputFormat::Json:
+        printJson(report::designRunJson(run, r, requirementText(r, app), {electrical, dimensions},
+                                        context.sink.messages(), o.explain));
         break;
-    }
-    case OutputFormat::Csv: {
-        std::cout << "slot,partNumber";
-        for (const auto& [name, value] : candidateNumbers(DesignCandidate{})) {
-            std::cout << "," << name;
-        }
-        std::cout << ",wire.systemName,wire.size,wire.areaCmil,wire.bareDiameter,"
-                     "wire.insulatedDiameter,wire.maxOverallDiameter,wire.ohmsPerFoot,price\n";
-        for (int i = 0; i < run.search.accepted; ++i) {
-            const DesignCandidate& c = run.search.table.slots[static_cast<std::size_t>(i)];
-            std::cout << i << "," << c.partNumber;
-            for (const auto& [name, value] : candidateNumbers(c)) {
-                std::cout << "," << strprintf("%g", value);
-            }
-            const WireRecord& w = c.wire;
-            std::cout << strprintf(
-                ",%s,%g,%g,%g,%g,%g,%g", w.systemName.c_str(), static_cast<double>(w.size),
-                static_cast<double>(w.areaCmil), static_cast<double>(w.bareDiameter),
-                static_cast<double>(w.insulatedDiameter), static_cast<double>(w.maxOverallDiameter),
-                static_cast<double>(w.ohmsPerFoot));
-            const float price = run.search.cores[static_cast<std::size_t>(i)].price;
-            std::cout << "," << (price > 0.0F ? strprintf("%.2f", static_cast<double>(price)) : "")
-                      << "\n";
-        }
+    case OutputFormat::Csv:
+        std::cout << report::designsCsv(run);
         break;
-    }
     case OutputFormat::Text: {
         std::cout << applicationTitle(app) << "\n";
         std::cout << run.state.dateTime() << "\n\n";

@@ -1,7 +1,9 @@
 #include "CliSupport.h"
 #include "Commands.h"
 #include "format/StrPrintf.h"
+#include "materials/MaterialLists.h"
 #include "materials/MaterialSheet.h"
+#include "report/CatalogReport.h"
 
 #include <iostream>
 #include <memory>
@@ -15,85 +17,12 @@ struct MaterialsOptions {
 };
 
 template <std::size_t N>
-Json numbers(const std::array<float, N>& values) {
-    Json list = Json::array();
-    for (float v : values) {
-        list.push_back(jsonNumber(v));
-    }
-    return list;
-}
-
-template <std::size_t N>
 std::string numberText(const std::array<float, N>& values) {
     std::string text;
     for (float v : values) {
         text += strprintf(" %g", static_cast<double>(v));
     }
     return text;
-}
-
-Json listJson(std::span<const std::string_view> codes) {
-    Json list = Json::array();
-    for (std::string_view c : codes) {
-        list.push_back(std::string(c));
-    }
-    return list;
-}
-
-Json sheetJson(const MaterialSheet& s) {
-    Json j = {{"code", std::string(s.record.code)},
-              {"initialPerm", jsonNumber(s.record.initialPerm)},
-              {"density", jsonNumber(s.record.density)}};
-    j["description"] = s.selection ? Json(std::string(s.selection->description)) : Json(nullptr);
-    j["selectable"] = s.selection.has_value();
-    if (s.dcBias) {
-        j["dcBias"] = {{"kind", s.dcBias->kind}, {"c", numbers(s.dcBias->c)}};
-    }
-    if (s.compositeDcBias) {
-        j["compositeDcBias"] = {{"kind", s.compositeDcBias->kind},
-                                {"c", numbers(s.compositeDcBias->c)}};
-    }
-    if (s.acMag) {
-        j["acMag"] = {{"kind", s.acMag->kind}, {"c", numbers(s.acMag->c)}};
-    }
-    if (s.acLimit) {
-        j["acLimit"] = {{"initialPerm", jsonNumber(s.acLimit->initialPerm)},
-                        {"Bmax", jsonNumber(s.acLimit->Bmax)},
-                        {"satFraction", jsonNumber(s.acLimit->satFraction)}};
-    }
-    if (s.frequency) {
-        j["frequency"] = {{"a", jsonNumber(s.frequency->a)},
-                          {"b", jsonNumber(s.frequency->b)},
-                          {"c", jsonNumber(s.frequency->c)},
-                          {"d", jsonNumber(s.frequency->d)}};
-    }
-    if (s.coreLoss) {
-        j["coreLoss"] = {{"a", jsonNumber(s.coreLoss->a)},
-                         {"b", jsonNumber(s.coreLoss->b)},
-                         {"c", jsonNumber(s.coreLoss->c)},
-                         {"d", jsonNumber(s.coreLoss->d)},
-                         {"lineExponent", jsonNumber(s.coreLoss->lineExponent)}};
-    }
-    if (s.aging) {
-        j["aging"] = {{"k1", jsonNumber(s.aging->k1)},
-                      {"k2", jsonNumber(s.aging->k2)},
-                      {"k3", jsonNumber(s.aging->k3)}};
-    }
-    if (s.composite) {
-        j["composite"] = {{"lossFactor", jsonNumber(s.composite->lossFactor)},
-                          {"agingVolumeFactor", jsonNumber(s.composite->agingVolumeFactor)}};
-    }
-    if (s.biasSearch) {
-        j["biasSearch"] = {{"max", jsonNumber(s.biasSearch->biasSearchMax)},
-                           {"start", jsonNumber(s.biasSearch->biasSearchStart)},
-                           {"step", jsonNumber(s.biasSearch->biasSearchStep)}};
-    }
-    j["discontinued"] = s.discontinued;
-    j["negligibleAging"] = s.negligibleAging;
-    j["highFlux"] = s.highFlux;
-    j["line60HzFullPerm"] = s.line60HzFullPerm;
-    j["resonant"] = s.resonant;
-    return j;
 }
 
 void printSheet(const MaterialSheet& s) {
@@ -155,29 +84,9 @@ void printList(const char* title, std::span<const std::string_view> codes) {
 int runMaterials(const MaterialsOptions& o, Context& context) {
     const std::vector<MaterialSheet> sheets = allMaterialSheets();
     if (o.format == OutputFormat::Json) {
-        Json materials = Json::array();
-        for (const MaterialSheet& s : sheets) {
-            materials.push_back(sheetJson(s));
-        }
-        Json composites = Json::array();
-        for (const CompositeMaterial& c : compositeMaterials()) {
-            composites.push_back(std::string(c.code));
-        }
-        const Json lists = {{"negligibleAging", listJson(negligibleAgingMaterials())},
-                            {"highFlux", listJson(highFluxMaterials())},
-                            {"discontinued", listJson(discontinuedMaterials())},
-                            {"replacements", listJson(replacementMaterials())},
-                            {"composite", composites},
-                            {"compositeBase", std::string(compositeBaseMaterial())},
-                            {"line60HzFullPerm", std::string(line60HzFullPermList())},
-                            {"resonant", std::string(resonantMaterialList())},
-                            {"lowDcBiasRangeSubstrings", listJson(lowDcBiasRangeSubstrings())},
-                            {"acGraph6000GaussSubstrings", listJson(acGraph6000GaussSubstrings())},
-                            {"compositeGraphSubstrings", listJson(compositeGraphSubstrings())}};
-        printJson(Json{{"count", sheets.size()},
-                       {"materials", materials},
-                       {"lists", lists},
-                       {"messages", messagesJson(context.sink.messages())}});
+        Json out = report::materialsJson(sheets);
+        out["messages"] = messagesJson(context.sink.messages());
+        printJson(out);
         return kExitOk;
     }
     for (const MaterialSheet& s : sheets) {

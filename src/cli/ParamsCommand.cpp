@@ -1,7 +1,5 @@
 #include "CliSupport.h"
 #include "Commands.h"
-#include "settings/DesignParameters.h"
-#include "settings/SettingsFile.h"
 
 #include <iostream>
 #include <memory>
@@ -17,10 +15,11 @@ struct ParamsOptions {
     OutputFormat format = OutputFormat::Text;
 };
 
-int runParams(const ParamsOptions& o) {
-    DesignParameters parameters;
+int runParams(const ParamsOptions& o, Context& context) {
+    DesignSession session(&context.sink);
+    DesignParameters& parameters = session.parameters();
     const Application a = parseApplication(o.app);
-    if (const int status = applyParameterOptions(o.parameters, a, parameters); status != kExitOk) {
+    if (const int status = applyParameterOptions(o.parameters, a, session); status != kExitOk) {
         return status;
     }
     if (o.write) {
@@ -31,7 +30,7 @@ int runParams(const ParamsOptions& o) {
             parameters.set(other).Cudens = cudens;
         }
     }
-    if (o.write && !writeParameterSettings(parameters, *o.write)) {
+    if (o.write && !session.writeSettings(*o.write)) {
         std::cerr << "korvane: the settings file " << *o.write << " could not be written\n";
         return kExitRefused;
     }
@@ -74,7 +73,7 @@ void addParamsCommand(CLI::App& app, Context& context) {
                         "Write the settings file (KorvaneParams.log) as the program writes it "
                         "when it closes: units, wire standard and copper setting");
     addFormatOption(command, options->format, false);
-    command->callback([options, &context]() { context.exitCode = runParams(*options); });
+    command->callback([options, &context]() { context.exitCode = runParams(*options, context); });
 }
 
 } // namespace korvane::cli

@@ -1,9 +1,6 @@
 #include "CliSupport.h"
 #include "Commands.h"
-#include "format/NumberFormat.h"
-#include "settings/DesignParameters.h"
-#include "settings/MaterialSelection.h"
-#include "settings/SettingsFile.h"
+#include "report/DesignReport.h"
 
 #include <iostream>
 #include <memory>
@@ -19,39 +16,34 @@ struct RequirementCommandOptions {
 };
 
 int runRequirement(const RequirementCommandOptions& o, Context& context) {
-    DesignParameters parameters;
-    RequirementEntry entry(parameters);
-    const bool accepted = enterRequirement(o.requirement, entry);
+    DesignSession session(&context.sink);
+    RequirementEntry& entry = session.requirementEntry();
+    const bool accepted = entry.accept(requirementTexts(o.requirement, entry));
     const Requirement& r = entry.requirement();
     const Application app = r.application;
 
     std::optional<float> ripple;
     std::optional<float> resonant;
-    if (accepted && isDcApplication(app)) {
-        const bool pfc = app == Application::PfcBoost;
-        ripple = rippleCurrent(r.L1 * 1000.0F, r.I1, pfc ? r.Vpfc2 : r.Von, pfc ? r.Vpfc1 : r.Voff,
-                               r.fkHz);
-    } else if (accepted && app == Application::Resonant) {
-        resonant = r.fkHz;
+    if (accepted) {
+        ripple = requirementRipple(r);
+        if (app == Application::Resonant) {
+            resonant = r.fkHz;
+        }
     }
     const std::string text = accepted ? requirementText(r, app) : std::string();
-    bool saved = true;
-    if (accepted && o.save) {
-        // As FILES, SAVE REQUIREMENT TO FILE: with every selectable material selected.
-        const MaterialSelection selection;
-        saved = appendRequirement(*o.save, savedRequirementText(r, app, selection, parameters));
-    }
+    // As FILES, SAVE REQUIREMENT TO FILE: with every selectable material selected.
+    const bool saved = !(accepted && o.save) || session.saveRequirement(*o.save);
 
     if (o.format == OutputFormat::Json) {
         Json out = {{"accepted", accepted}, {"requirementText", text}};
         if (accepted) {
-            out["requirement"] = requirementJson(r);
+            out["requirement"] = report::requirementJson(r);
         }
         if (ripple) {
-            out["rippleCurrent"] = jsonNumber(*ripple);
+            out["rippleCurrent"] = jsonNumber(ripple.value_or(0.0F));
         }
         if (resonant) {
-            out["resonantFrequency"] = jsonNumber(*resonant);
+            out["resonantFrequency"] = jsonNumber(resonant.value_or(0.0F));
         }
         out["messages"] = messagesJson(context.sink.messages());
         printJson(out);

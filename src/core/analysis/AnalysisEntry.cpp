@@ -232,6 +232,7 @@ void AnalysisEntry::readConditions() {
         read(AnalysisField::Frequency, r.fkHz);
         break;
     }
+    r.I1 = r.I1peak; // the record keeps I1peak a copy of I1
     read(AnalysisField::Ambient, r.Ta);
     read(AnalysisField::Hidden, candidate_.lineFrequency);
 }

@@ -7,7 +7,9 @@ namespace korvane {
 namespace {
 
 StderrSink defaultSink;
-MessageSink* installedSink = &defaultSink;
+// One sink per thread: a session's search run on a worker thread, or two sessions on two
+// threads, never show their messages in each other's sink.
+thread_local MessageSink* installedSink = &defaultSink;
 
 void writeToStderr(const std::string& text, const std::string& caption) {
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());

@@ -56,7 +56,8 @@ class RecordingSink : public MessageSink {
 // Shows a message through the installed sink.
 void showMessage(const std::string& text, const std::string& caption);
 
-// Installs a sink (nullptr restores the stderr sink); returns the one that was installed.
+// Installs a sink for the calling thread (nullptr restores the stderr sink); returns the one
+// that was installed. Each thread starts with the stderr sink.
 MessageSink* setMessageSink(MessageSink* sink);
 
 // Installs a sink for the lifetime of this object and restores the previous one after.

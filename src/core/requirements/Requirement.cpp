@@ -69,9 +69,16 @@ std::optional<std::string> stackStrandCheck(float stackCount, int strands) {
     return std::nullopt;
 }
 
-namespace {
+std::optional<float> requirementRipple(const Requirement& r) {
+    if (!isDcApplication(r.application)) {
+        return std::nullopt;
+    }
+    const bool pfc = r.application == Application::PfcBoost;
+    return rippleCurrent(r.L1 * 1000.0F, r.I1, pfc ? r.Vpfc2 : r.Von, pfc ? r.Vpfc1 : r.Voff,
+                         r.fkHz);
+}
 
-float applicationCurrent(const Requirement& r) {
+float operatingCurrent(const Requirement& r) {
     switch (r.application) {
     case Application::Line60Hz:
         return r.I1rms;
@@ -82,12 +89,10 @@ float applicationCurrent(const Requirement& r) {
     }
 }
 
-} // namespace
-
 std::optional<std::string> valueCheck(const Requirement& r) {
     std::string buffer;
     // Every comparison is written as the condition that passes, so NaN never passes.
-    if (!(applicationCurrent(r) >= 1e-6F)) {
+    if (!(operatingCurrent(r) >= 1e-6F)) {
         buffer = "Peak Current must be greater than 1 uA";
     }
     if (r.application == Application::PfcBoost &&

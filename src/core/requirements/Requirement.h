@@ -48,6 +48,10 @@ using RequirementTexts = std::array<std::string, kRequirementFieldCount>;
 float rippleCurrent(float L1uH, float I1, float V1, float V2, float fkHz);
 std::string rippleText(float ripple); // "RIPPLE CURRENT:  %6.3f Amperes  p-p"
 
+// The ripple current of an accepted requirement of applications 0 to 3 (PFC BOOST from its
+// DC output and peak input voltages); nullopt for the others.
+std::optional<float> requirementRipple(const Requirement& r);
+
 // Resonant frequency in kHz from L1 (uH), the peak current and the peak voltage; 0 when it
 // cannot be computed.
 float resonantFrequency(float L1uH, float Ipk, float Vpk);
@@ -66,6 +70,10 @@ std::optional<std::string> stackStrandCheck(float stackCount, int strands);
 // The value checks of an application; each failing check overwrites the buffer, so the text
 // of the last failing one is returned. nullopt when the requirement passes.
 std::optional<std::string> valueCheck(const Requirement& r);
+
+// The current that sets the operating point: I1 (of which I1peak is a copy) for applications
+// 0 to 3, I1rms for 60 HZ, Ipk for RESONANT.
+float operatingCurrent(const Requirement& r);
 
 inline constexpr std::string_view kDataEntryErrorCaption = "DATA ENTRY ERROR";
 

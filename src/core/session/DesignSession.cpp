@@ -1,0 +1,166 @@
+#include "session/DesignSession.h"
+
+#include "graphs/AgingGraph.h"
+#include "graphs/InductanceGraph.h"
+#include "graphs/MaterialGraphs.h"
+#include "results/ResultPageState.h"
+#include "settings/SettingsFile.h"
+
+namespace korvane {
+
+DesignSession::Messages::Messages(MessageSink* sink) {
+    if (sink != nullptr) {
+        previous_ = setMessageSink(sink);
+        installed_ = true;
+    }
+}
+
+DesignSession::Messages::~Messages() {
+    if (installed_) {
+        setMessageSink(previous_);
+    }
+}
+
+DesignSession::DesignSession(MessageSink* sink) : sink_(sink) {}
+
+bool DesignSession::readSettings(const std::filesystem::path& path) {
+    const Messages scope(sink_);
+    return readParameterSettings(parameters_, path);
+}
+
+bool DesignSession::writeSettings(const std::filesystem::path& path, std::time_t now) {
+    const Messages scope(sink_);
+    return writeParameterSettings(parameters_, path, now);
+}
+
+std::optional<std::string> DesignSession::selectOnly(std::span<const std::string> codes) {
+    MaterialSelection chosen = selection_;
+    for (std::size_t i = 0; i < chosen.materialCount(); ++i) {
+        chosen.setChecked(i, false);
+    }
+    for (const std::string& code : codes) {
+        bool known = false;
+        for (std::size_t i = 0; i < chosen.materialCount(); ++i) {
+            if (chosen.materials()[i] == code) {
+                chosen.setChecked(i, true);
+                known = true;
+            }
+        }
+        if (!known) {
+            return code;
+        }
+    }
+    chosen.ok();
+    selection_ = chosen;
+    return std::nullopt;
+}
+
+DesignOutcome DesignSession::acceptRequirement(const RequirementTexts& texts, bool collectTrace) {
+    const Messages scope(sink_);
+    if (!requirement_.accept(texts)) {
+        return DesignOutcome::Refused;
+    }
+    lastRun_ = runAutomaticDesign(requirement_.requirement(), requirement_.requirementBlock(),
+                                  parameters_, selection_, collectTrace);
+    return lastRun_->search.accepted > 0 ? DesignOutcome::Designed : DesignOutcome::NoDesign;
+}
+
+void DesignSession::selectRow(int row) {
+    if (lastRun_) {
+        lastRun_->state.selectRow(row);
+    }
+}
+
+int DesignSession::selectedRow() const {
+    return lastRun_ ? lastRun_->state.selectedRow() : 0;
+}
+
+const DesignCandidate* DesignSession::selectedDesign() const {
+    return lastRun_ ? korvane::selectedDesign(lastRun_->search.table, lastRun_->state) : nullptr;
+}
+
+void DesignSession::setUpAnalysisFromSelectedRow() {
+    const Requirement& r = requirement_.requirement();
+    analysis_.setUpFromResult(r.application, r.windingType, selectedDesign(), r);
+}
+
+AnalysisOutcome DesignSession::analyse() {
+    const Messages scope(sink_);
+    return analysis_.ok();
+}
+
+void DesignSession::showMaterialGraph(int kind) {
+    showMaterialGraph(kind, selection_.selected());
+}
+
+void DesignSession::showMaterialGraph(int kind, std::span<const std::string> materials) {
+    const Messages scope(sink_);
+    graph_ = GraphState{};
+    graph_.curveCount = static_cast<int>(materials.size());
+    show_material_graph(graph_, model_, kind, materials);
+}
+
+bool DesignSession::showPermeabilityGraphOfSelectedRow(int kind) {
+    const Messages scope(sink_);
+    const DesignCandidate* design = selectedDesign();
+    graph_ = GraphState{};
+    return design != nullptr && showDesignPermeabilityGraph(graph_, model_, kind, *design);
+}
+
+bool DesignSession::showInductanceGraphOfSelectedRow() {
+    const Messages scope(sink_);
+    const DesignCandidate* design = selectedDesign();
+    graph_ = GraphState{};
+    return design != nullptr && graphableDesign(*design) &&
+           show_inductance_graph(graph_, model_, lastRun_->state.run().application, *design,
+                                 inductanceGraphCurrent(lastRun_->state.run()));
+}
+
+bool DesignSession::showPermeabilityGraphOfAnalysis(int kind) {
+    const Messages scope(sink_);
+    graph_ = GraphState{};
+    return showDesignPermeabilityGraph(graph_, model_, kind, analysis_.candidate());
+}
+
+bool DesignSession::showInductanceGraphOfAnalysis() {
+    const Messages scope(sink_);
+    graph_ = GraphState{};
+    return show_inductance_graph(graph_, model_, analysis_.application(), analysis_.candidate(),
+                                 operatingCurrent(analysis_.conditions()));
+}
+
+bool DesignSession::showAgingGraph(Application application, const DesignCandidate& design,
+                                   double frequencyHz, float ambient) {
+    graph_ = GraphState{};
+    return show_aging_graph(graph_, model_, application, design, frequencyHz, ambient,
+                            parameters_) == 1;
+}
+
+bool DesignSession::showAgingGraphOfSelectedRow() {
+    const Messages scope(sink_);
+    const DesignCandidate* design = selectedDesign();
+    if (design == nullptr) {
+        graph_ = GraphState{};
+        return false;
+    }
+    const Requirement& r = requirement_.requirement();
+    return showAgingGraph(r.application, *design, agingGraphFrequency(r.application, r.fHz, r.fkHz),
+                          r.Ta);
+}
+
+bool DesignSession::showAgingGraphOfAnalysis() {
+    const Messages scope(sink_);
+    // The analysis holds its frequency in kHz for every application (60 Hz as fHz / 1000).
+    const Requirement& r = analysis_.conditions();
+    return showAgingGraph(analysis_.application(), analysis_.candidate(),
+                          static_cast<double>(r.fkHz) * 1000.0, r.Ta);
+}
+
+bool DesignSession::saveRequirement(const std::filesystem::path& path, std::time_t now) {
+    const Messages scope(sink_);
+    const Requirement& r = requirement_.requirement();
+    return appendRequirement(
+        path, savedRequirementText(r, requirement_.application(), selection_, parameters_), now);
+}
+
+} // namespace korvane
