@@ -20,6 +20,11 @@ cmake --build build-asan -j "$jobs" --target korvane_core_tests
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ./build-asan/tests/korvane_core_tests --gtest_brief=1
 
+echo "== layer order of the core and the generated data"
+python3 tools/check_layers.py
+python3 tools/gen_catalog_data.py --check
+python3 tools/gen_material_data.py --check
+
 echo "== formatting"
 dirs=()
 for d in src tests bench tools; do

@@ -1,7 +1,9 @@
 // Full catalog searches of every application on the toroid, E-core and composite listings.
 //   build/bench/korvane_bench --benchmark_min_time=0.5
+#include "catalog/CoreCatalog.h"
 #include "engine/DesignSearch.h"
 #include "format/Messages.h"
+#include "materials/PowderMaterialModel.h"
 #include "requirements/RequirementEntry.h"
 #include "settings/DesignParameters.h"
 #include "settings/MaterialSelection.h"
@@ -80,10 +82,13 @@ void BM_DesignSearch(benchmark::State& state) {
         return;
     }
     const DesignPFE design = makeDesignRun(entry.requirement(), parameters.wireSystem());
+    // Created once, as the program's session holds them.
+    const CoreCatalog catalog;
+    const PowderMaterialModel model;
     int accepted = 0;
     for (auto _ : state) {
         DesignPFE run = design;
-        const SearchResult result = runDesignSearch(run, parameters, selection);
+        const SearchResult result = runDesignSearch(run, parameters, selection, catalog, model);
         accepted = result.accepted;
         benchmark::DoNotOptimize(result.table.slots[0].tempRise);
     }

@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
-  clang-format
+  clang-format python3
   qt6-base-dev qt6-svg-dev libgl-dev
 )
 

@@ -1,10 +1,11 @@
 #include "AnalysisCli.h"
 
 #include "analysis/AnalysisRows.h"
-#include "report/AnalysisReport.h"
 #include "engine/WireSize.h"
 #include "format/Messages.h"
 #include "format/StrPrintf.h"
+#include "format/Trimmed.h"
+#include "report/AnalysisReport.h"
 
 #include <cctype>
 #include <cmath>
@@ -20,12 +21,10 @@ namespace {
 // chosen wire standard; every other form goes to the entry as typed. nullopt: a bare number
 // that is no size (zero, negative, not finite).
 std::optional<std::string> wireText(const std::string& typed, WireSystem standard) {
-    const std::size_t first = typed.find_first_not_of(' ');
-    if (first == std::string::npos) {
+    const std::string bare(trimmed(typed, " "));
+    if (bare.empty()) {
         return typed;
     }
-    const std::size_t last = typed.find_last_not_of(' ');
-    const std::string bare = typed.substr(first, last - first + 1);
     char* end = nullptr;
     const double number = std::strtod(bare.c_str(), &end);
     if (end == bare.c_str() + bare.size()) {
@@ -42,8 +41,8 @@ std::optional<std::string> wireText(const std::string& typed, WireSystem standar
         }
     }
     if (typed.find("AWG") != std::string::npos && typed.find('#') == std::string::npos &&
-        std::isdigit(static_cast<unsigned char>(typed[first])) != 0) {
-        return "#" + typed.substr(first);
+        std::isdigit(static_cast<unsigned char>(bare.front())) != 0) {
+        return "#" + typed.substr(typed.find_first_not_of(' '));
     }
     return typed;
 }

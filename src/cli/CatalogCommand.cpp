@@ -56,7 +56,7 @@ void printText(const std::vector<CatalogEntry>& entries) {
 
 int runCatalog(const CatalogOptions& o, Context& context) {
     DesignSession session(&context.sink);
-    CoreCatalog& catalog = session.catalog();
+    const CoreCatalog& catalog = session.catalog();
     std::vector<CatalogEntry> entries;
     auto add = [&catalog, &entries](const CoreRecord& core) {
         CatalogEntry e{core, std::nullopt};

@@ -7,6 +7,10 @@
 namespace korvane::test {
 namespace {
 
+using nlohmann::json;
+
+const std::vector<std::string> kAnalysisConditions = {"--V1", "12", "--V2", "5", "--f", "100"};
+
 // A DC biased choke: T80-275 (AL 60, Ae 0.3201, le 4.711), 30 turns of AWG 18, 5 A,
 // 12 V / 5 V at 100 kHz, 25 C.
 std::vector<std::string> dcChoke(std::vector<std::string> more = {}) {
@@ -141,6 +145,68 @@ TEST(AnalyzeCommand, RefusedInputPrintsTheMessageAndExitsOne) {
 
     EXPECT_EQ(runKorvane({"analyze", "--param", "Foo=1"}).exitCode, 2);
     EXPECT_EQ(runKorvane({"analyze", "--units", "furlongs"}).exitCode, 2);
+}
+
+TEST(AnalyzeCommand, AnalysisBeyondWhatThePagesCanShowIsRefused) {
+    const std::vector<std::vector<std::string>> runs = {
+        with({"analyze", "--part", "E125-255", "--wire", "#22", "--turns", "9999999999999", "--I1",
+              "9999999999999"},
+             kAnalysisConditions),
+        {"analyze", "--app", "resonant", "--part", "E62-226", "--wire", "#40", "--turns",
+         "121976034", "--I1", "121976034", "--V1", "121976034", "--f", "121976034"},
+        with({"analyze", "--part", "T80-275", "--wire", "#18", "--turns", "1", "--I1",
+              "10000000000000"},
+             kAnalysisConditions),
+    };
+    for (const auto& args : runs) {
+        const RunResult text = runKorvane(args);
+        EXPECT_EQ(text.exitCode, 1) << args[2];
+        EXPECT_EQ(text.out, "") << args[2];
+        EXPECT_NE(text.err.find("PROGRAM ERROR : THE ANALYSIS RESULT "), std::string::npos)
+            << text.err;
+        const RunResult j = runKorvane(with(args, {"--format", "json"}));
+        const json document = json::parse(j.out);
+        EXPECT_FALSE(document.contains("electrical"));
+        EXPECT_EQ(j.out.find("inf"), std::string::npos);
+    }
+}
+
+TEST(AnalyzeCommand, WireTextsThatGiveNoSizeAreRefused) {
+    struct Case {
+        std::string wire;
+        std::string standard;
+        int exitCode;
+        std::string shown; // the wire entry after OK
+    };
+    const std::vector<Case> cases = {
+        {"18", "awg", 0, "# 18 AWG"},
+        {"22", "swg", 0, "# 22 SWG"},
+        {"0.5", "metric", 0, " 0.50 mm"},
+        {"nan", "awg", 1, ""},
+        {"-5", "awg", 1, ""},
+        {"0", "swg", 1, ""},
+        {"abc", "awg", 1, ""},
+        {"", "awg", 1, ""},
+        {"nan x nan", "awg", 1, ""},
+        {"0.1 x -0.02", "awg", 1, ""},
+        {"0.100 x 0.020", "awg", 0, "0.100 x 0.020 Cu"},
+    };
+    for (const Case& c : cases) {
+        const RunResult r =
+            runKorvane(with({"analyze", "--part", "T80-275", "--wire", c.wire, "--wire-standard",
+                             c.standard, "--turns", "30", "--I1", "1", "--format", "json"},
+                            kAnalysisConditions));
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.wire << r.err;
+        const json document = json::parse(r.out);
+        if (c.exitCode == 0) {
+            EXPECT_EQ(document["input"]["wire"], c.shown) << c.wire;
+            EXPECT_EQ(r.out.find("nan"), std::string::npos) << c.wire;
+        } else {
+            ASSERT_EQ(document["messages"].size(), 1U) << c.wire;
+            EXPECT_EQ(document["messages"][0]["text"], "Invalid Wire Size") << c.wire;
+            EXPECT_FALSE(document.contains("electrical")) << c.wire;
+        }
+    }
 }
 
 } // namespace

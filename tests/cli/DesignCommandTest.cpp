@@ -12,6 +12,8 @@
 namespace korvane::test {
 namespace {
 
+using nlohmann::json;
+
 std::string golden(const std::string& name) {
     std::ifstream in(std::string(KORVANE_TEST_DATA) + "/" + name);
     std::stringstream s;
@@ -31,11 +33,6 @@ std::string withoutDateLine(const std::string& text) {
 
 const std::vector<std::string> kDcChoke = {"design", "--L1", "100", "--I1", "10",   "--V1", "12",
                                            "--V2",   "5",    "--f", "100",  "--ta", "25"};
-
-std::vector<std::string> with(std::vector<std::string> args, const std::vector<std::string>& more) {
-    args.insert(args.end(), more.begin(), more.end());
-    return args;
-}
 
 TEST(DesignCommand, TextPagesMatchTheReviewedGoldenFiles) {
     const RunResult dc = runKorvane(with(kDcChoke, {"--materials", "-226,-240"}));
@@ -303,6 +300,27 @@ TEST(DesignCommand, AnalyzeHandsADesignToTheAnalysis) {
     std::vector<std::string> csv = kDcChoke;
     csv.insert(csv.end(), {"--analyze", "1", "--format", "csv"});
     EXPECT_EQ(runKorvane(csv).exitCode, 2);
+}
+
+TEST(DesignCommand, ADesignTheSearchFoundCanBeAnalysed) {
+    // So little current asks for a wire finer than AWG 50: the search takes AWG 50.
+    const RunResult r =
+        runKorvane({"design", "--app", "dc-biased", "--L1", "100000", "--I1", "0.001", "--V1", "12",
+                    "--V2", "5", "--f", "100", "--analyze", "1", "--format", "json"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    const json document = json::parse(r.out);
+    EXPECT_TRUE(document["messages"].empty()) << r.out;
+    EXPECT_LE(document["candidate"]["wire"]["size"].get<double>(), 50.0);
+}
+
+TEST(DesignCommand, ARangeMessageShowsTheFieldAsTyped) {
+    const RunResult r = runKorvane({"design", "--L1", "100", "--I1", "10", "--V1", "12", "--V2",
+                                    "5", "--f", "100", "--param", "Trise_lim="});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("Parameter 1. (      ) Must Be In The Range:   0.00 To 200.00"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.err.find("nan"), std::string::npos);
 }
 
 } // namespace

@@ -6,6 +6,8 @@
 namespace korvane::test {
 namespace {
 
+using nlohmann::json;
+
 TEST(RequirementCommand, PrintsTextLinesAndRipple) {
     const RunResult r = runKorvane({"requirement", "--app", "dc-biased", "--L1", "100", "--I1",
                                     "10", "--V1", "12", "--V2", "5", "--f", "100", "--ta", "55"});
@@ -75,31 +77,43 @@ TEST(RequirementCommand, UsageErrorsExitTwo) {
     EXPECT_EQ(runKorvane({}).exitCode, 2);
 }
 
-TEST(ParamsCommand, PrintsTheParametersTextAfterASettingsFile) {
-    const RunResult r = runKorvane({"params", "--app", "60hz"});
-    EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "    Units: ENG, Wire: AWG, \n"
-                     "    Params: Trise_lim: 40, Cudens: 150 cm/Amp, Fill%: 40, Min%mu: 40, "
-                     "LeadL: 0.25in, \n"
-                     "            Rho_f: 1, Trise_ex: 0.833, Trise_f: 1\n");
-
-    const std::filesystem::path settings =
-        std::filesystem::temp_directory_path() / "korvane-cli-params.log";
-    {
-        std::ofstream out(settings);
-        out << "DC BIASED \n     Units: MET, Wire: METRIC, \n    Params: Trise_lim: 40, I_dens: "
-               "987 A/sqcm, Fill%: 40, Min%mu: 40, LeadL: 0.25in, \n            Rho_f: 1, "
-               "Trise_ex: 0.833, Trise_f: 1\n \n";
+TEST(RequirementCommand, SaveAppendsToTheRequirementFile) {
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / "korvane-cli-save.REQ";
+    std::filesystem::remove(file);
+    const std::vector<std::string> args = {"requirement", "--L1",   "100",        "--I1", "10",
+                                           "--V1",        "12",     "--V2",       "5",    "--f",
+                                           "100",         "--save", file.string()};
+    ASSERT_EQ(runKorvane(args).exitCode, 0);
+    ASSERT_EQ(runKorvane(args).exitCode, 0);
+    std::ifstream in(file);
+    std::stringstream s;
+    s << in.rdbuf();
+    const std::string text = s.str();
+    std::filesystem::remove(file);
+    // one header, two entries, each with the materials line of the full selection
+    EXPECT_EQ(text.find("    List of Requirements for Various Inductor Designs\n"), 0U);
+    EXPECT_EQ(text.find("List of Requirements", 10), std::string::npos);
+    std::size_t entries = 0;
+    for (std::size_t at = text.find("DC BIASED, L1: 100.0 uH"); at != std::string::npos;
+         at = text.find("DC BIASED, L1: 100.0 uH", at + 1)) {
+        ++entries;
     }
-    const RunResult m = runKorvane({"params", "--settings", settings.string(), "--format", "json"});
-    std::filesystem::remove(settings);
-    ASSERT_EQ(m.exitCode, 0) << m.err;
-    const auto j = nlohmann::json::parse(m.out);
-    EXPECT_EQ(j["unitSystem"], "MET");
-    EXPECT_EQ(j["wireSystem"], "METRIC");
-    EXPECT_DOUBLE_EQ(j["parameters"]["Cudens"].get<double>(), 200.0); // 197400 / 987
+    EXPECT_EQ(entries, 2U);
+    EXPECT_NE(text.find("    Materials: 104, 106, 109,"), std::string::npos);
 
-    EXPECT_EQ(runKorvane({"params", "--settings", "/no/such/file.log"}).exitCode, 2);
+    const RunResult unwritable =
+        runKorvane({"requirement", "--L1", "100", "--I1", "10", "--save", "/no/such/dir/x.REQ"});
+    EXPECT_EQ(unwritable.exitCode, 1);
+    EXPECT_NE(unwritable.err.find("FILE ERROR: "), std::string::npos);
+}
+
+TEST(RequirementCommand, DerivedResonantFrequencyIsNotCutToElevenCharacters) {
+    const RunResult r = runKorvane({"requirement", "--app", "resonant", "--L1", "0.1", "--I1",
+                                    "0.000001", "--V1", "99999999999", "--format", "json"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    // 159.155 / 0.1 x 1e11 / 1e-6 = 1.59155e20 kHz
+    EXPECT_NEAR(json::parse(r.out)["resonantFrequency"].get<double>() / 1.59155e20, 1.0, 1e-5);
 }
 
 } // namespace

@@ -29,6 +29,13 @@ inline std::string quoted(const std::string& arg) {
     return q + "'";
 }
 
+// The arguments followed by more.
+inline std::vector<std::string> with(std::vector<std::string> args,
+                                     const std::vector<std::string>& more) {
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
 // Runs the korvane binary with the arguments in `workDir` (the test's own temporary
 // directory when empty) and captures its exit status, stdout and stderr.
 inline RunResult runKorvane(const std::vector<std::string>& args,

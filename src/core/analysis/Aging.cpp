@@ -3,7 +3,7 @@
 #include "materials/AgingTable.h"
 #include "materials/CoreLoss.h"
 #include "materials/MaterialLists.h"
-#include "materials/PowderMaterialModel.h"
+#include "materials/MaterialModel.h"
 #include "settings/DesignParameters.h"
 
 #include <algorithm>
@@ -274,7 +274,8 @@ float calc_aging_time(int mode, AgingSeries* series, std::string_view material, 
 
 void calc_aging_rows(Application application, const DesignParameters& parameters,
                      const CoreRecord& core, const DesignCandidate& c,
-                     const Requirement& conditions, ElectricalRows& rows) {
+                     const Requirement& conditions, const MaterialModel& model,
+                     ElectricalRows& rows) {
     rows[13] = {"Time To 115 % Loss", "%8.3g", 0.0F, "Hours"};
     rows[14] = {"Life Limit", "%8.3g", 0.0F, "Hours"};
     const int index = toIndex(application);
@@ -291,7 +292,6 @@ void calc_aging_rows(Application application, const DesignParameters& parameters
     if (application == Application::PfcBoost) {
         factor = 0.5 * std::sqrt(pfcLineAverage(c.pfcRatio, 2.0, 12));
     }
-    const PowderMaterialModel model;
     const ParameterSet& p = parameters.set(application);
     const double B = static_cast<double>(c.acFlux) * factor;
     const double P0 = static_cast<double>(c.coreLoss) + static_cast<double>(c.copperLoss);

@@ -2,8 +2,9 @@
 
 #include "analysis/AnalysisLabels.h"
 #include "catalog/CoreRecord.h"
+#include "domain/Application.h"
 #include "engine/DesignCandidate.h"
-#include "requirements/Application.h"
+#include "materials/MaterialModel.h"
 #include "requirements/Requirement.h"
 
 #include <array>
@@ -80,6 +81,7 @@ float calc_aging_time(int mode, AgingSeries* series, std::string_view material, 
 // `core` is the stacked core of the analysis, `conditions` its operating conditions.
 void calc_aging_rows(Application application, const DesignParameters& parameters,
                      const CoreRecord& core, const DesignCandidate& candidate,
-                     const Requirement& conditions, ElectricalRows& rows);
+                     const Requirement& conditions, const MaterialModel& model,
+                     ElectricalRows& rows);
 
 } // namespace korvane

@@ -8,7 +8,7 @@
 #include "format/StrPrintf.h"
 #include "materials/AcPermeability.h"
 #include "materials/MaterialLists.h"
-#include "materials/PowderMaterialModel.h"
+#include "materials/MaterialModel.h"
 #include "settings/DesignParameters.h"
 
 #include <algorithm>
@@ -91,10 +91,9 @@ std::string discontinuedMaterialNotice() {
 }
 
 int calc_analysis(Application application, const AnalysisWindowInputs& window, CoreRecord& core,
-                  DesignCandidate& candidate, const Requirement& r) {
+                  DesignCandidate& candidate, const Requirement& r, const CoreCatalog& catalog,
+                  const MaterialModel& model) {
     resetAnalysisResults(candidate);
-    CoreCatalog catalog;
-    const PowderMaterialModel model;
     const int found = catalog.lookupPartNumber(core, candidate.partNumber);
     if (found < 1) {
         return found;

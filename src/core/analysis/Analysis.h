@@ -1,8 +1,10 @@
 #pragma once
 
+#include "catalog/CoreCatalog.h"
 #include "catalog/CoreRecord.h"
+#include "domain/Application.h"
 #include "engine/DesignCandidate.h"
-#include "requirements/Application.h"
+#include "materials/MaterialModel.h"
 #include "requirements/Requirement.h"
 
 #include <string>
@@ -39,7 +41,8 @@ void resetAnalysisResults(DesignCandidate& candidate);
 // a wire too wide for the bobbin); the lookup's own negative result when the part number is
 // not listed. Every failure has shown its message.
 int calc_analysis(Application application, const AnalysisWindowInputs& window, CoreRecord& core,
-                  DesignCandidate& candidate, const Requirement& conditions);
+                  DesignCandidate& candidate, const Requirement& conditions,
+                  const CoreCatalog& catalog, const MaterialModel& model);
 
 // Flux density above which the AC permeability data of the 60 Hz analysis runs out, gauss.
 inline constexpr double kAcPermDataLimit = 30000.0;

@@ -110,9 +110,10 @@ std::string designWireText(const WireRecord& wire) {
     return "#" + std::string(static_cast<std::size_t>(zeros), '0') + " AWG";
 }
 
-AnalysisEntry::AnalysisEntry(const DesignParameters& parameters)
-    : parameters_(parameters), electrical_(storedElectricalRows()),
-      mechanical_(storedMechanicalRows()) {
+AnalysisEntry::AnalysisEntry(const DesignParameters& parameters, const CoreCatalog& catalog,
+                             const PowderMaterialModel& model)
+    : parameters_(parameters), catalog_(catalog), model_(model),
+      electrical_(storedElectricalRows()), mechanical_(storedMechanicalRows()) {
     texts_[index(AnalysisField::StackCount)] = "Int";
     texts_[index(AnalysisField::Strands)] = "Int";
 }
@@ -326,7 +327,7 @@ AnalysisOutcome AnalysisEntry::ok() {
     electricalCount_ = static_cast<int>(kElectricalRows);
     resetAnalysisResults(candidate_);
     result_ = calc_analysis(application_, AnalysisWindowInputs{parameters_, wire_.stripFlag}, core_,
-                            candidate_, conditions_);
+                            candidate_, conditions_, catalog_, model_);
     if (result_ < 1) {
         // Every row is cleared, electrical 13 and 14 and mechanical 13 to 16 too: both pages
         // draw them after a failure, and they would show the last design's aging and winding.
@@ -342,9 +343,9 @@ AnalysisOutcome AnalysisEntry::ok() {
     }
     if (result_ >= 1) {
         electricalCount_ = 13;
-        const PowderMaterialModel model;
-        if (model.agingMatters(partNumber) != 0) {
-            calc_aging_rows(application_, parameters_, core_, candidate_, conditions_, electrical_);
+        if (model_.agingMatters(partNumber) != 0) {
+            calc_aging_rows(application_, parameters_, core_, candidate_, conditions_, model_,
+                            electrical_);
             agingComputed_ = true;
             electricalCount_ = static_cast<int>(kElectricalRows);
         }

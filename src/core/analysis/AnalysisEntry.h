@@ -1,9 +1,11 @@
 #pragma once
 
 #include "analysis/AnalysisLabels.h"
+#include "catalog/CoreCatalog.h"
 #include "catalog/CoreRecord.h"
 #include "engine/DesignCandidate.h"
 #include "engine/WireSize.h"
+#include "materials/PowderMaterialModel.h"
 #include "requirements/Requirement.h"
 
 #include <array>
@@ -72,7 +74,10 @@ enum class AnalysisPage : std::uint8_t { Electrical, Mechanical };
 // lists as the window draws them. The window and the command line both drive it.
 class AnalysisEntry {
   public:
-    explicit AnalysisEntry(const DesignParameters& parameters);
+    // The catalog and material model are the program's, created once; the entry keeps
+    // references to all three.
+    AnalysisEntry(const DesignParameters& parameters, const CoreCatalog& catalog,
+                  const PowderMaterialModel& model);
 
     Application application() const { return application_; }
     void setApplication(Application a) { application_ = a; }
@@ -129,6 +134,8 @@ class AnalysisEntry {
     void clearValues();
 
     const DesignParameters& parameters_;
+    const CoreCatalog& catalog_;
+    const PowderMaterialModel& model_;
     Application application_ = Application::DcBiased;
     WindingType winding_ = WindingType::FullWindow;
     WireSizeEntry wire_;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "requirements/Application.h"
+#include "domain/Application.h"
 
 #include <array>
 #include <string>

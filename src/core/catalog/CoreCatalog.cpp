@@ -2,7 +2,7 @@
 
 #include "catalog/Bobbin.h"
 #include "catalog/CoreFigures.h"
-#include "catalog/PartNumber.h"
+#include "domain/PartNumber.h"
 #include "format/Messages.h"
 #include "format/StrPrintf.h"
 #include "materials/MaterialTable.h"
@@ -13,24 +13,26 @@
 
 namespace korvane {
 
-int CoreCatalogBase::lookupPartNumber(CoreRecord& /*record*/, std::string_view /*partNumber*/) {
+int CoreCatalogBase::lookupPartNumber(CoreRecord& /*record*/,
+                                      std::string_view /*partNumber*/) const {
     return 1;
 }
 
-int CoreCatalogBase::readCatalogLine(CoreRecord& /*record*/, int /*line*/, CoreShape /*shape*/) {
+int CoreCatalogBase::readCatalogLine(CoreRecord& /*record*/, int /*line*/,
+                                     CoreShape /*shape*/) const {
     return 1;
 }
 
-int CoreCatalogBase::reserved() {
+int CoreCatalogBase::reserved() const {
     return 1;
 }
 
 int CoreCatalogBase::get_Bobbin_data(BobbinRecord& /*bobbin*/, std::string_view /*partNumber*/,
-                                     int /*stackCount*/) {
+                                     int /*stackCount*/) const {
     return 1;
 }
 
-int CoreCatalogBase::classifyText(int& flag, std::string_view text) {
+int CoreCatalogBase::classifyText(int& flag, std::string_view text) const {
     if (text.find('T') != std::string_view::npos || text.find('E') != std::string_view::npos) {
         flag = 0;
     }
@@ -40,7 +42,7 @@ int CoreCatalogBase::classifyText(int& flag, std::string_view text) {
     return 1;
 }
 
-int CoreCatalog::classifyText(int& flag, std::string_view /*text*/) {
+int CoreCatalog::classifyText(int& flag, std::string_view /*text*/) const {
     flag = 0;
     return 1;
 }
@@ -57,7 +59,7 @@ int CoreCatalog::listingCount(CoreShape shape) const {
     return 0;
 }
 
-int CoreCatalog::readCatalogLine(CoreRecord& record, int line, CoreShape shape) {
+int CoreCatalog::readCatalogLine(CoreRecord& record, int line, CoreShape shape) const {
     const int count = listingCount(shape);
     if (line < 0 || line + 1 > count) {
         return 0;
@@ -187,7 +189,7 @@ std::optional<int> listingLine(std::span<const Listing> listings, std::string_vi
 
 } // namespace
 
-int CoreCatalog::lookupPartNumber(CoreRecord& record, std::string_view partNumber) {
+int CoreCatalog::lookupPartNumber(CoreRecord& record, std::string_view partNumber) const {
     // The listing is found by its part number first and only that line is read: the design
     // search looks every E-core up for its bobbin, and reading the whole shape up to it each
     // time made the search quadratic in the catalog.
@@ -219,7 +221,7 @@ int CoreCatalog::lookupPartNumber(CoreRecord& record, std::string_view partNumbe
 }
 
 int CoreCatalog::get_Bobbin_data(BobbinRecord& bobbin, std::string_view partNumber,
-                                 int stackCount) {
+                                 int stackCount) const {
     CoreRecord core;
     const int found = lookupPartNumber(core, partNumber);
     if (found <= 0) {
@@ -229,7 +231,7 @@ int CoreCatalog::get_Bobbin_data(BobbinRecord& bobbin, std::string_view partNumb
     return found;
 }
 
-std::vector<CoreRecord> CoreCatalog::readListings(CoreShape shape) {
+std::vector<CoreRecord> CoreCatalog::readListings(CoreShape shape) const {
     std::vector<CoreRecord> records;
     records.reserve(static_cast<std::size_t>(listingCount(shape)));
     CoreRecord record;

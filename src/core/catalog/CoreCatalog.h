@@ -1,8 +1,8 @@
 #pragma once
 
-#include "SharedTypes.h"
 #include "catalog/CatalogTables.h"
 #include "catalog/CoreRecord.h"
+#include "domain/SharedTypes.h"
 
 #include <string_view>
 #include <vector>
@@ -18,12 +18,13 @@ class CoreCatalogBase {
     CoreCatalogBase& operator=(const CoreCatalogBase&) = default;
     virtual ~CoreCatalogBase() = default;
 
-    virtual int lookupPartNumber(CoreRecord& record, std::string_view partNumber);
-    virtual int readCatalogLine(CoreRecord& record, int line, CoreShape shape);
-    virtual int reserved();
-    virtual int get_Bobbin_data(BobbinRecord& bobbin, std::string_view partNumber, int stackCount);
+    virtual int lookupPartNumber(CoreRecord& record, std::string_view partNumber) const;
+    virtual int readCatalogLine(CoreRecord& record, int line, CoreShape shape) const;
+    virtual int reserved() const;
+    virtual int get_Bobbin_data(BobbinRecord& bobbin, std::string_view partNumber,
+                                int stackCount) const;
     // flag = 0 when the text holds "T" or "E"; then flag = 1 when it holds "HC" or "HD".
-    virtual int classifyText(int& flag, std::string_view text);
+    virtual int classifyText(int& flag, std::string_view text) const;
 };
 
 // The built-in core catalog. Holds no data of its own: every read rebuilds the record from
@@ -35,25 +36,26 @@ class CoreCatalog : public CoreCatalogBase {
 
     // Fills the record of the listing whose part number equals the text (shape by the
     // leading letters): 1; not listed: message, -2, the record holds the last listing read.
-    int lookupPartNumber(CoreRecord& record, std::string_view partNumber) override;
+    int lookupPartNumber(CoreRecord& record, std::string_view partNumber) const override;
 
     // Reads listing `line` (from 0) of a shape into the record; answers the number of
     // listings from this one to the end (1 for the last), 0 past the end with the record
     // untouched.
-    int readCatalogLine(CoreRecord& record, int line, CoreShape shape) override;
+    int readCatalogLine(CoreRecord& record, int line, CoreShape shape) const override;
 
     // Bobbin of an E-core for `stackCount` stacked cores: the lookup's result (1), or the
     // lookup's failure (<= 0) with the bobbin untouched.
-    int get_Bobbin_data(BobbinRecord& bobbin, std::string_view partNumber, int stackCount) override;
+    int get_Bobbin_data(BobbinRecord& bobbin, std::string_view partNumber,
+                        int stackCount) const override;
 
     // Sets the flag to 0; answers 1.
-    int classifyText(int& flag, std::string_view text) override;
+    int classifyText(int& flag, std::string_view text) const override;
 
     // Number of listings of a shape (536 toroids, 174 E-cores, 10 composites built in).
     int listingCount(CoreShape shape) const;
 
     // Every listing of a shape read into records, in catalog order.
-    std::vector<CoreRecord> readListings(CoreShape shape);
+    std::vector<CoreRecord> readListings(CoreShape shape) const;
 
     const CatalogTables& tables() const { return tables_; }
 

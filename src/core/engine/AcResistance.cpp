@@ -1,5 +1,7 @@
 #include "engine/AcResistance.h"
 
+#include "domain/SharedTypes.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,13 +9,8 @@ namespace korvane {
 
 namespace {
 
-constexpr double Pi = 3.14159;
-
-// Skin depth of copper in inches at 1 Hz; divide by the square root of the frequency in Hz.
-constexpr double SkinDepthAt1Hz = 2.795275590551181;
-
 // Largest pitch ratio the K1 table covers.
-constexpr double MaxPitchRatio = 5.0;
+constexpr double kMaxPitchRatio = 5.0;
 
 // Space between neighbouring conductors: closer on small cores.
 double interConductorGap(double coreOD) {
@@ -44,14 +41,14 @@ double acResistanceFactor(WireRecord& wire, double turns, int strands, double in
         return 1.0; // no winding or a missing dimension: nothing to correct
     }
 
-    const double skinDepth = SkinDepthAt1Hz / std::sqrt(1000.0 * fkHz);
+    const double skinDepth = kSkinDepthAt1Hz / std::sqrt(1000.0 * fkHz);
     const double r = bare / skinDepth;
     const double q = acSkinTerm(1.768 * bare / (skinDepth + 0.0001));
     const double h = ((static_cast<double>(wire.insulatedDiameter) - bare) / 2.0 + gap) / bare;
 
     double fr = 1.0;
     for (const double length : {innerLength, outerLength}) {
-        const double p = std::min(length / (bare * conductors), MaxPitchRatio);
+        const double p = std::min(length / (bare * conductors), kMaxPitchRatio);
         fr += 0.5 * q * k1Factor(p, r) * k2Factor(initialPerm, p, h, r) / p;
     }
     return fr;
@@ -79,8 +76,8 @@ double acSkinTerm(double x) {
 
 double k1Factor(double pitchRatio, double r) {
     // Row: the first breakpoint whose midpoint with the next exceeds r.
-    std::size_t row = K1Rows - 1;
-    for (std::size_t k = 0; k + 1 < K1Rows; ++k) {
+    std::size_t row = kK1Rows - 1;
+    for (std::size_t k = 0; k + 1 < kK1Rows; ++k) {
         if (midpoint(K1RatioBreakpoints[k], K1RatioBreakpoints[k + 1]) > r) {
             row = k;
             break;
@@ -90,8 +87,8 @@ double k1Factor(double pitchRatio, double r) {
     // turns packed in more than one layer) takes the first column.
     std::size_t column = 0;
     const double steps = (pitchRatio - 1.0) / 0.25;
-    if (steps >= static_cast<double>(K1Columns - 1)) {
-        column = K1Columns - 1;
+    if (steps >= static_cast<double>(kK1Columns - 1)) {
+        column = kK1Columns - 1;
     } else if (steps >= 1.0) {
         column = static_cast<std::size_t>(steps);
     }
@@ -111,8 +108,8 @@ double k2Factor(double initialPerm, double pitchRatio, double h, double r) {
             break;
         }
     }
-    std::size_t column = K2Columns - 1;
-    for (std::size_t j = 0; j + 1 < K2Columns; ++j) {
+    std::size_t column = kK2Columns - 1;
+    for (std::size_t j = 0; j + 1 < kK2Columns; ++j) {
         if (midpoint(K2RatioBreakpoints[j], K2RatioBreakpoints[j + 1]) >= r) {
             column = j;
             break;
@@ -123,7 +120,7 @@ double k2Factor(double initialPerm, double pitchRatio, double h, double r) {
 
 double calc_ac_res_Fr(WireRecord& wire, double turns, int strands, double coreID, double coreOD,
                       double initialPerm, double fkHz) {
-    return acResistanceFactor(wire, turns, strands, Pi * coreID, Pi * coreOD,
+    return acResistanceFactor(wire, turns, strands, kPi * coreID, kPi * coreOD,
                               interConductorGap(coreOD), initialPerm, fkHz);
 }
 

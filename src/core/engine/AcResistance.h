@@ -35,21 +35,24 @@ double k1Factor(double pitchRatio, double r);
 // insulation-and-gap ratio h and r = bare diameter / skin depth.
 double k2Factor(double initialPerm, double pitchRatio, double h, double r);
 
+// Skin depth of copper in inches at 1 Hz; divide by the square root of the frequency in Hz.
+inline constexpr double kSkinDepthAt1Hz = 2.795275590551181;
+
 // Factor tables.
-inline constexpr std::size_t K1Rows = 13;
-inline constexpr std::size_t K1Columns = 17; // pitch ratio 1.00 to 5.00 in steps of 0.25
-inline constexpr std::size_t K2MaxRows = 5;
-inline constexpr std::size_t K2Columns = 15;
+inline constexpr std::size_t kK1Rows = 13;
+inline constexpr std::size_t kK1Columns = 17; // pitch ratio 1.00 to 5.00 in steps of 0.25
+inline constexpr std::size_t kK2MaxRows = 5;
+inline constexpr std::size_t kK2Columns = 15;
 
 struct K2Table {
     std::size_t rows; // 4 or 5 h breakpoints used
-    std::array<std::array<float, K2Columns>, K2MaxRows> values;
+    std::array<std::array<float, kK2Columns>, kK2MaxRows> values;
 };
 
-extern const std::array<float, K1Rows> K1RatioBreakpoints;
-extern const std::array<std::array<float, K1Columns>, K1Rows> K1Table;
-extern const std::array<float, K2Columns> K2RatioBreakpoints;
-extern const std::array<float, K2MaxRows> K2HeightBreakpoints;
+extern const std::array<float, kK1Rows> K1RatioBreakpoints;
+extern const std::array<std::array<float, kK1Columns>, kK1Rows> K1Table;
+extern const std::array<float, kK2Columns> K2RatioBreakpoints;
+extern const std::array<float, kK2MaxRows> K2HeightBreakpoints;
 // [0] permeability above 20, [1] 20 or less; then pitch ratio below 1.22, below 1.6, above.
 extern const std::array<std::array<K2Table, 3>, 2> K2Tables;
 

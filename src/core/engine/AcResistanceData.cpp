@@ -2,11 +2,11 @@
 
 namespace korvane {
 
-const std::array<float, K1Rows> K1RatioBreakpoints = {
+const std::array<float, kK1Rows> K1RatioBreakpoints = {
     1.0F, 1.4F, 2.0F, 3.0F, 4.0F, 5.0F, 7.0F, 10.0F, 14.0F, 20.0F, 30.0F, 50.0F, 100.0F};
 
 // Rows by r = bare diameter / skin depth, columns by pitch ratio 1.00, 1.25, ... 5.00.
-const std::array<std::array<float, K1Columns>, K1Rows> K1Table = {{
+const std::array<std::array<float, kK1Columns>, kK1Rows> K1Table = {{
     {1.0F, 0.808F, 0.673F, 0.59F, 0.54F, 0.503F, 0.476F, 0.455F, 0.44F, 0.43F, 0.423F, 0.42F, 0.42F,
      0.422F, 0.427F, 0.433F, 0.44F}, // r = 1
     {1.0F, 0.809F, 0.687F, 0.605F, 0.55F, 0.511F, 0.483F, 0.463F, 0.45F, 0.44F, 0.434F, 0.431F,
@@ -35,10 +35,10 @@ const std::array<std::array<float, K1Columns>, K1Rows> K1Table = {{
      1.594F, 1.66F, 1.729F, 1.8F}, // r = 100
 }};
 
-const std::array<float, K2Columns> K2RatioBreakpoints = {0.5F,  0.7F,  1.0F,  1.4F,  2.0F,
-                                                         3.0F,  4.0F,  5.0F,  7.0F,  10.0F,
-                                                         14.0F, 20.0F, 30.0F, 50.0F, 100.0F};
-const std::array<float, K2MaxRows> K2HeightBreakpoints = {0.04F, 0.1F, 0.2F, 0.4F, 0.8F};
+const std::array<float, kK2Columns> K2RatioBreakpoints = {0.5F,  0.7F,  1.0F,  1.4F,  2.0F,
+                                                          3.0F,  4.0F,  5.0F,  7.0F,  10.0F,
+                                                          14.0F, 20.0F, 30.0F, 50.0F, 100.0F};
+const std::array<float, kK2MaxRows> K2HeightBreakpoints = {0.04F, 0.1F, 0.2F, 0.4F, 0.8F};
 
 // Rows by h = (insulation + gap) / bare diameter, columns by r.
 const std::array<std::array<K2Table, 3>, 2> K2Tables = {{

@@ -1,5 +1,6 @@
 #include "engine/ApplicationModels.h"
 
+#include "domain/SharedTypes.h"
 #include "format/Messages.h"
 #include "format/StrPrintf.h"
 #include "materials/AcPermeability.h"
@@ -12,7 +13,6 @@ namespace korvane {
 
 namespace {
 
-constexpr double kPi = 3.14159;
 constexpr double kOerstedPerAmpTurnPerCm = 1.256636;
 
 // Newton iterations that the models leave without a bound get this many passes; one that
@@ -240,7 +240,7 @@ float swingPercentPerm(Application application, std::string_view material, CoreS
 std::optional<LineOperatingPoint> line60HzOperatingPoint(std::string_view material, double L1,
                                                          double I1, double L2, double I2, double Ae,
                                                          double AL, const MaterialModel& model) {
-    constexpr double Bmax = 10000.0;
+    constexpr double kBmax = 10000.0;
     if (!(Ae > 0.0) || !(AL > 0.0)) {
         return std::nullopt;
     }
@@ -257,21 +257,21 @@ std::optional<LineOperatingPoint> line60HzOperatingPoint(std::string_view materi
     // Peak flux figure of the more demanding of the two operating points.
     const bool second = std::sqrt(L2) * I2 >= std::sqrt(L1) * I1;
     double r = 100.0 * std::sqrt(AL * (second ? L2 : L1)) * (second ? I2 : I1) / Ae;
-    if (r > Bmax) {
+    if (r > kBmax) {
         return std::nullopt;
     }
     if (isInLine60HzFullPermList(material)) {
         return LineOperatingPoint{std::floor(1000.0 * std::sqrt(L1 / AL) + 0.5), 1.0};
     }
     double s = 1000.0 * std::sqrt(L1 / AL) + 0.5;
-    if (L1 * I1 / (s * Ae) * 1e5 > Bmax) {
-        s = L1 * I1 / (Bmax * Ae) * 1e5;
+    if (L1 * I1 / (s * Ae) * 1e5 > kBmax) {
+        s = L1 * I1 / (kBmax * Ae) * 1e5;
     }
     double q = 0.0;
     double mu1 = 0.0;
     double mu2 = 0.0;
     AcPermeabilityPair acPermeability(material, model);
-    for (int pass = 0; 2.0 * Bmax > r && std::fabs((1.0 - q) * s) > 0.5 && pass < 20; ++pass) {
+    for (int pass = 0; 2.0 * kBmax > r && std::fabs((1.0 - q) * s) > 0.5 && pass < 20; ++pass) {
         const auto [p1, p2] = acPermeability(s * P1 * AL / Ae * 0.1, s * P2 * AL / Ae * 0.1);
         if (!p1 || !p2) {
             return std::nullopt;
@@ -282,13 +282,13 @@ std::optional<LineOperatingPoint> line60HzOperatingPoint(std::string_view materi
         const double slope2 = p2->slope / 100.0;
         const double D = I1 * I1 * mu1 * slope1 + I2 * I2 * mu2 * slope2;
         r = s * P1 * mu1 * AL / Ae * 0.1;
-        if (D >= 0.0 || 1.2 * Bmax <= r) {
+        if (D >= 0.0 || 1.2 * kBmax <= r) {
             q = 0.9;
         } else {
             const double M = -40.0 * Ae / (AL * (I1 * slope1 + I2 * slope2));
             if (2.0 * s < M) {
                 q = 1.1;
-            } else if (M > 0.0 && r < Bmax) {
+            } else if (M > 0.0 && r < kBmax) {
                 q = std::sqrt(M / s);
             } else {
                 q = 0.9;
@@ -302,7 +302,7 @@ std::optional<LineOperatingPoint> line60HzOperatingPoint(std::string_view materi
             break;
         }
     }
-    if (!(AL * s * s * mu1 * 1e-6 >= L1 && AL * s * s * mu2 * 1e-6 >= L2 && r <= 1.25 * Bmax)) {
+    if (!(AL * s * s * mu1 * 1e-6 >= L1 && AL * s * s * mu2 * 1e-6 >= L2 && r <= 1.25 * kBmax)) {
         return std::nullopt;
     }
     return LineOperatingPoint{std::floor(s + 0.5), mu1};

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "SharedTypes.h"
+#include "domain/Application.h"
+#include "domain/SharedTypes.h"
 #include "engine/WireTable.h"
-#include "requirements/Application.h"
 
 #include <array>
 #include <string>

@@ -7,7 +7,7 @@
 #include "engine/WireSelection.h"
 #include "format/Messages.h"
 #include "format/StrPrintf.h"
-#include "materials/PowderMaterialModel.h"
+#include "materials/MaterialModel.h"
 #include "settings/DesignParameters.h"
 #include "settings/MaterialSelection.h"
 
@@ -16,22 +16,6 @@
 namespace korvane {
 
 namespace {
-
-const char* modelName(Application a) {
-    switch (a) {
-    case Application::DcBiased:
-    case Application::PfcBoost:
-        return "DC-bias turns iteration";
-    case Application::ControlledSwing:
-    case Application::WideSwing:
-        return "swing model";
-    case Application::Line60Hz:
-        return "60 Hz model";
-    case Application::Resonant:
-        return "resonant core test";
-    }
-    return "";
-}
 
 // Whole turns for L1 (mH) on AL (nH/turn^2) at `percentPerm`.
 float turnsFor(double L1, double AL, double percentPerm) {
@@ -96,7 +80,7 @@ std::string describeTraceEvent(const TraceEvent& e) {
     return text;
 }
 
-CoreSelector::CoreSelector(const DesignPFE& design, CoreCatalog& catalog,
+CoreSelector::CoreSelector(const DesignPFE& design, const CoreCatalog& catalog,
                            const MaterialModel& model, const MaterialSelection& selection,
                            float minPercentPerm)
     : design_(design), catalog_(catalog), model_(model), selection_(selection),
@@ -137,7 +121,7 @@ int CoreSelector::Select_Core(CoreRecord& core, bool firstCall, float& turns, fl
         }
         float pct = 0.0F;
         float n = 0.0F;
-        const std::string model = modelName(d.application);
+        const std::string model(describe(d.application).searchModel);
         switch (d.application) {
         case Application::DcBiased:
         case Application::PfcBoost: {
@@ -195,7 +179,8 @@ int CoreSelector::Select_Core(CoreRecord& core, bool firstCall, float& turns, fl
 }
 
 SearchResult runDesignSearch(DesignPFE& d, const DesignParameters& parameters,
-                             const MaterialSelection& selection, SearchRowSink* rows,
+                             const MaterialSelection& selection, const CoreCatalog& catalog,
+                             const MaterialModel& model, SearchRowSink* rows,
                              const SearchTrace& trace) {
     const Application app = d.application;
     const float riseLimit = parameters.temperatureRiseLimit(app);
@@ -208,8 +193,6 @@ SearchResult runDesignSearch(DesignPFE& d, const DesignParameters& parameters,
     if (rows != nullptr) {
         rows->prepareTables(d.stackCount);
     }
-    CoreCatalog catalog;
-    const PowderMaterialModel model;
     CoreSelector selector(d, catalog, model, selection, minMu);
     selector.setTrace(trace);
 

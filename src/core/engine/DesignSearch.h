@@ -66,7 +66,7 @@ inline constexpr int kSelectUnknownApplication = -256;
 // percent permeability.
 class CoreSelector {
   public:
-    CoreSelector(const DesignPFE& design, CoreCatalog& catalog, const MaterialModel& model,
+    CoreSelector(const DesignPFE& design, const CoreCatalog& catalog, const MaterialModel& model,
                  const MaterialSelection& selection, float minPercentPerm);
 
     void setTrace(SearchTrace trace) { trace_ = std::move(trace); }
@@ -82,7 +82,7 @@ class CoreSelector {
                float percentPerm = 0.0F);
 
     const DesignPFE& design_;
-    CoreCatalog& catalog_;
+    const CoreCatalog& catalog_;
     const MaterialModel& model_;
     const MaterialSelection& selection_;
     float minPercentPerm_;
@@ -109,9 +109,11 @@ struct SearchResult {
 };
 
 // The automatic design: walks the catalog of the run's shape and keeps every core that meets
-// all limits, up to 40, writing each accepted design's row as it goes.
+// all limits, up to 40, writing each accepted design's row as it goes. The catalog and the
+// material model are the program's, created once.
 SearchResult runDesignSearch(DesignPFE& design, const DesignParameters& parameters,
-                             const MaterialSelection& selection, SearchRowSink* rows = nullptr,
+                             const MaterialSelection& selection, const CoreCatalog& catalog,
+                             const MaterialModel& model, SearchRowSink* rows = nullptr,
                              const SearchTrace& trace = {});
 
 } // namespace korvane

@@ -1,10 +1,10 @@
 #include "engine/Stacking.h"
 
+#include "engine/Winding.h"
+
 namespace korvane {
 
 namespace {
-
-constexpr double InchesPerFoot = 12.0;
 
 void scale(float& field, double factor) {
     field = static_cast<float>(static_cast<double>(field) * factor);
@@ -29,12 +29,12 @@ void stackCore(CoreRecord& core, double stackCount) {
         // so the window (F - E) of the surface keeps its size.
         core.MLT =
             static_cast<float>(static_cast<double>(core.MLT) +
-                               2.0 * static_cast<double>(core.dimC) * (s - 1.0) / InchesPerFoot);
+                               2.0 * static_cast<double>(core.dimC) * (s - 1.0) / kInchesPerFoot);
         scale(core.dimC, s);
     } else {
         core.MLT =
             static_cast<float>(static_cast<double>(core.MLT) +
-                               2.0 * static_cast<double>(core.Ht) * (s - 1.0) / InchesPerFoot);
+                               2.0 * static_cast<double>(core.Ht) * (s - 1.0) / kInchesPerFoot);
         scale(core.Ht, s);
     }
 }

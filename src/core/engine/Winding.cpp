@@ -1,5 +1,6 @@
 #include "engine/Winding.h"
 
+#include "domain/SharedTypes.h"
 #include "engine/WireTable.h"
 #include "format/Messages.h"
 #include "format/StrPrintf.h"
@@ -11,15 +12,8 @@ namespace korvane {
 
 namespace {
 
-constexpr double Pi = 3.14159;
-constexpr double InchesPerFoot = 12.0;
-
 // A toroid window is full once its copper passes 1/2.15 of the window area.
-constexpr double FullWindowRatio = 2.15;
-// Largest share of the window the winding can use, and the share a winding of copper c
-// can reach: 0.218 x window / copper.
-constexpr double MaxWindowFactor = 0.83;
-constexpr double WindowFactorScale = 0.218;
+constexpr double kFullWindowRatio = 2.15;
 
 // Window of the core in circular mils (the catalog keeps thousands).
 double windowCmil(const CoreRecord& core) {
@@ -46,13 +40,13 @@ ToroidWinding windToroid(WindingType winding, int turns, double copper, double d
         return w;
     }
     // NaN or non-positive copper, or a missing window, counts as full.
-    if (!(copper > 0.0) || !(FullWindowRatio * copper < aw)) {
+    if (!(copper > 0.0) || !(kFullWindowRatio * copper < aw)) {
         w.build = id / 2.0;
         w.hole = 0.0;
         w.woundOD = std::max(od + 2.0 * d, std::sqrt(od * od + id * id));
         return w;
     }
-    const double t = std::min(MaxWindowFactor, WindowFactorScale * aw / copper);
+    const double t = std::min(kMaxWindowFactor, kWindowFactorScale * aw / copper);
     // Below the full-window ratio u stays under 0.993; the clamp only keeps sqrt defined.
     const double u = copper / aw / t;
     const double remaining = std::sqrt(std::max(0.0, 1.0 - u));
@@ -71,7 +65,7 @@ ToroidWinding windToroid(WindingType winding, int turns, double copper, double d
 double toroidSurface(double woundOD, const CoreRecord& core) {
     const double od = core.OD;
     const double ht = core.Ht;
-    return Pi * woundOD * (woundOD + (woundOD / 2.0 + ht) - od) * ToroidSurfaceFactor;
+    return kPi * woundOD * (woundOD + (woundOD / 2.0 + ht) - od) * kToroidSurfaceFactor;
 }
 
 // Outside of an E-core set, cm^2.
@@ -82,7 +76,7 @@ double eCoreSurface(const CoreRecord& core) {
     const double d = core.dimD;
     const double e = core.dimE;
     const double f = core.dimF;
-    return (2.0 * a * (b + c) + b * c + (d + f) * (f - e)) * ECoreSurfaceFactor;
+    return (2.0 * a * (b + c) + b * c + (d + f) * (f - e)) * kECoreSurfaceFactor;
 }
 
 bool isToroidal(CoreShape shape) {
@@ -120,7 +114,7 @@ double calcWinding(DesignCandidate& candidate, const CoreRecord& core, int turns
         const double wiresPerLayer = std::floor(perLayerRoom - 1.0);
         const double layers = std::ceil(nd * sd / wiresPerLayer);
         build = layers * d;
-        mlt = (Pi * build + static_cast<double>(bobbin.tubePerimeter)) / InchesPerFoot;
+        mlt = (kPi * build + static_cast<double>(bobbin.tubePerimeter)) / kInchesPerFoot;
         woundHeight = 2.0 * build + static_cast<double>(core.dimC);
         surface = eCoreSurface(core);
     } else {
@@ -133,10 +127,10 @@ double calcWinding(DesignCandidate& candidate, const CoreRecord& core, int turns
         const double ht = core.Ht;
         woundHeight = ht + woundOD - od;
         surface = toroidSurface(woundOD, core);
-        mlt = (od - id + 2.0 * ht + Pi * build) / InchesPerFoot;
+        mlt = (od - id + 2.0 * ht + kPi * build) / kInchesPerFoot;
     }
 
-    const double length = nd * mlt + 2.0 * leadLengthIn / InchesPerFoot;
+    const double length = nd * mlt + 2.0 * leadLengthIn / kInchesPerFoot;
     const double rdc = length * static_cast<double>(wire.ohmsPerFoot) / sd;
 
     candidate.build = static_cast<float>(build);

@@ -1,14 +1,21 @@
 #pragma once
 
-#include "SharedTypes.h"
 #include "catalog/CoreRecord.h"
+#include "domain/SharedTypes.h"
 #include "engine/DesignCandidate.h"
 
 namespace korvane {
 
 // Square centimetres per square inch of a toroid's wound surface, and of an E-core's.
-inline constexpr double ToroidSurfaceFactor = 6.4516;
-inline constexpr double ECoreSurfaceFactor = 6.451;
+inline constexpr double kToroidSurfaceFactor = 6.4516;
+inline constexpr double kECoreSurfaceFactor = 6.451;
+
+inline constexpr double kInchesPerFoot = 12.0;
+
+// Largest share of the window the winding can use, and the share a winding of copper c
+// can reach: 0.218 x window / copper.
+inline constexpr double kMaxWindowFactor = 0.83;
+inline constexpr double kWindowFactorScale = 0.218;
 
 // Winds `turns` whole turns of the wire `wireSize` (of `system`) with the candidate's strand
 // count on the core and returns the DC resistance in ohms at `temperatureC`, leads of

@@ -1,5 +1,6 @@
 #include "engine/WireSelection.h"
 
+#include "domain/SharedTypes.h"
 #include "engine/AcResistance.h"
 #include "engine/Winding.h"
 #include "format/Messages.h"
@@ -14,35 +15,27 @@ namespace {
 
 namespace R = WireSelectionResult;
 
-constexpr double Pi = 3.14159;
-
 // Wires are chosen at 20 degC; the winding's resistance is then worked out at the ambient.
-constexpr double SelectionTemperature = 20.0;
+constexpr double kSelectionTemperature = 20.0;
 
 // An E-core bobbin is filled to 78 % whatever the application's fill.
-constexpr double ECoreFill = 0.78;
+constexpr double kECoreFill = 0.78;
 
 // Clearance of a single layer from the toroid's inside diameter, inches.
-constexpr double SingleLayerClearance = 0.02;
-
-// Window share the winding can reach (see calcWinding).
-constexpr double MaxWindowFactor = 0.83;
-constexpr double WindowFactorScale = 0.218;
+constexpr double kSingleLayerClearance = 0.02;
 
 // Each fit pass takes 90 % of the area before; from the largest catalog window a wire falls
 // below the smallest table area in under 200 passes, so the bound is never the one that ends
 // the loop for a real core.
-constexpr double FitShrink = 0.9;
-constexpr int MaxFitPasses = 500;
+constexpr double kFitShrink = 0.9;
+constexpr int kMaxFitPasses = 500;
 
 // Passes of the E-core build loop, each one with a wire 10 % thinner.
-constexpr int MaxBuildPasses = 50;
-constexpr double BuildShrink = 0.9;
+constexpr int kMaxBuildPasses = 50;
+constexpr double kBuildShrink = 0.9;
 
-// Copper skin depth in inches at 1 Hz; divide by the square root of the frequency in Hz.
-constexpr double SkinDepthAt1Hz = 2.795275590551181;
 // Largest bare diameter, in skin depths, used unstranded at the resonant frequency.
-constexpr double MaxSkinDepths = 3.0;
+constexpr double kMaxSkinDepths = 3.0;
 
 // Whole turns handed to the winding (N is at least 1 here; the bound keeps the conversion
 // defined for any value).
@@ -65,7 +58,7 @@ int wholeStack(double stackCount) {
 
 int select_wire(const DesignPFE& design, Application application, WireRecord& wire,
                 DesignCandidate& candidate, double current, double Ta, double Rs, CoreShape shape,
-                WindingType winding, CoreCatalogBase& catalog, const CoreRecord& core,
+                WindingType winding, const CoreCatalogBase& catalog, const CoreRecord& core,
                 BobbinRecord& bobbin, const DesignParameters& parameters) {
     const ParameterSet& params = parameters.set(application);
     const WireSystem system = design.wireSystem;
@@ -87,7 +80,7 @@ int select_wire(const DesignPFE& design, Application application, WireRecord& wi
         showMessage(strprintf("Application:%2d, CORE: %s,  turns:%6.0f, Window: %3.1f",
                               toIndex(application), core.partNumber.c_str(), n, aw),
                     "ERROR: in select_wire, invalid number of turns");
-        return R::InvalidTurns;
+        return R::kInvalidTurns;
     }
     if (shape == CoreShape::ECore) {
         const int found =
@@ -105,10 +98,10 @@ int select_wire(const DesignPFE& design, Application application, WireRecord& wi
     double area = 0.0;
     if (winding == WindingType::FullWindow) {
         const double fill =
-            shape == CoreShape::ECore ? ECoreFill : static_cast<double>(params.Fill) / 100.0;
+            shape == CoreShape::ECore ? kECoreFill : static_cast<double>(params.Fill) / 100.0;
         area = fill * aw / n / static_cast<double>(strands);
-        if (!lookupWire(wire, system, WireLookupKind::ByArea, area, SelectionTemperature)) {
-            return R::NoFullWindowWire;
+        if (!lookupWire(wire, system, WireLookupKind::ByArea, area, kSelectionTemperature)) {
+            return R::kNoFullWindowWire;
         }
     } else {
         double maxDiameter = 0.0;
@@ -116,12 +109,12 @@ int select_wire(const DesignPFE& design, Application application, WireRecord& wi
             maxDiameter = static_cast<double>(bobbin.windingWidth) / (conductors + 1.0);
         } else {
             // Circles of this diameter round the inside of the window just touch.
-            const double sn = std::sin(Pi / conductors);
-            maxDiameter = sn * (id - SingleLayerClearance) / (sn + 1.0);
+            const double sn = std::sin(kPi / conductors);
+            maxDiameter = sn * (id - kSingleLayerClearance) / (sn + 1.0);
         }
         if (!lookupWire(wire, system, WireLookupKind::ByMaxDiameter, maxDiameter,
-                        SelectionTemperature)) {
-            return R::NoDiameterWire;
+                        kSelectionTemperature)) {
+            return R::kNoDiameterWire;
         }
         area = wire.areaCmil;
     }
@@ -131,21 +124,21 @@ int select_wire(const DesignPFE& design, Application application, WireRecord& wi
 
     // Shrink the wire until the winding fits the toroid window.
     for (int pass = 0;; ++pass) {
-        if (pass == MaxFitPasses ||
-            !lookupWire(wire, system, WireLookupKind::ByArea, area, SelectionTemperature)) {
-            return R::NoFitWire;
+        if (pass == kMaxFitPasses ||
+            !lookupWire(wire, system, WireLookupKind::ByArea, area, kSelectionTemperature)) {
+            return R::kNoFitWire;
         }
         const double copper = static_cast<double>(wire.areaCmil);
         if (std::isnan(requiredArea) ||
             (static_cast<double>(strands) * copper < requiredArea && requiredArea > 1.0)) {
-            return R::CurrentDensity;
+            return R::kCurrentDensity;
         }
         const double windowFactor =
-            std::min(MaxWindowFactor, WindowFactorScale * aw / (copper * conductors));
+            std::min(kMaxWindowFactor, kWindowFactorScale * aw / (copper * conductors));
         if (shape == CoreShape::ECore || aw * windowFactor >= copper * conductors) {
             break;
         }
-        area *= FitShrink;
+        area *= kFitShrink;
     }
 
     // Wind it; an E-core winding must also leave the bobbin one wire of depth.
@@ -156,7 +149,7 @@ int select_wire(const DesignPFE& design, Application application, WireRecord& wi
         rdc =
             calcWinding(candidate, core, turns, system, wire.size, leadLength, Ta, winding, bobbin);
         if (rdc == 0.0) {
-            return R::NoFitWire; // the wire just chosen could not be looked up again
+            return R::kNoFitWire; // the wire just chosen could not be looked up again
         }
         if (shape != CoreShape::ECore) {
             break;
@@ -167,20 +160,20 @@ int select_wire(const DesignPFE& design, Application application, WireRecord& wi
                              static_cast<double>(candidate.build)) {
             break;
         }
-        if (pass == MaxBuildPasses) {
+        if (pass == kMaxBuildPasses) {
             showMessage("Unable to adjust wire to fit Window. ", "Exiting select_wire");
-            return R::NoBuildFit;
+            return R::kNoBuildFit;
         }
         if (!lookupWire(wire, system, WireLookupKind::ByMaxDiameter,
-                        BuildShrink * static_cast<double>(wire.insulatedDiameter),
-                        SelectionTemperature)) {
-            return R::NoBuildFit;
+                        kBuildShrink * static_cast<double>(wire.insulatedDiameter),
+                        kSelectionTemperature)) {
+            return R::kNoBuildFit;
         }
     }
     candidate.rdc = static_cast<float>(rdc);
 
     if (Rs > 0.0 && rdc > Rs) {
-        return R::ResistanceLimit;
+        return R::kResistanceLimit;
     }
 
     double fr = 1.0;
@@ -189,16 +182,16 @@ int select_wire(const DesignPFE& design, Application application, WireRecord& wi
         if (!(f > 0.0) || !std::isfinite(f)) {
             showMessage("Error: Peak Current, Voltage, or frequency Not Specified",
                         "ERROR from select_wire");
-            return R::FrequencyMissing;
+            return R::kFrequencyMissing;
         }
-        const double skinDepth = SkinDepthAt1Hz / std::sqrt(1000.0 * f);
-        if (static_cast<double>(wire.bareDiameter) / skinDepth > MaxSkinDepths) {
+        const double skinDepth = kSkinDepthAt1Hz / std::sqrt(1000.0 * f);
+        if (static_cast<double>(wire.bareDiameter) / skinDepth > kMaxSkinDepths) {
             // Strands of at most three skin depths, side by side in the width of the wire
             // they replace.
             const double formerDiameter = wire.insulatedDiameter;
-            if (!lookupWire(wire, system, WireLookupKind::ByMaxDiameter, MaxSkinDepths * skinDepth,
-                            SelectionTemperature)) {
-                return R::NoDiameterWire;
+            if (!lookupWire(wire, system, WireLookupKind::ByMaxDiameter, kMaxSkinDepths * skinDepth,
+                            kSelectionTemperature)) {
+                return R::kNoDiameterWire;
             }
             const double whole =
                 std::floor(formerDiameter / static_cast<double>(wire.insulatedDiameter));
@@ -210,13 +203,13 @@ int select_wire(const DesignPFE& design, Application application, WireRecord& wi
             // The strands that fit the former wire's width may carry less copper, and more
             // resistance, than the single wire did: the limits hold for the stranded winding.
             if (rdc == 0.0) {
-                return R::NoFitWire;
+                return R::kNoFitWire;
             }
             if (static_cast<double>(strands) * wire.areaCmil < requiredArea && requiredArea > 1.0) {
-                return R::CurrentDensity;
+                return R::kCurrentDensity;
             }
             if (Rs > 0.0 && rdc > Rs) {
-                return R::ResistanceLimit;
+                return R::kResistanceLimit;
             }
         }
         // The factor's lookup refreshes the record it is given: keep `wire` as chosen.
@@ -228,7 +221,7 @@ int select_wire(const DesignPFE& design, Application application, WireRecord& wi
                  : calc_ac_res_Fr(strand, n, strands, id, od, mu, f);
     }
     candidate.rac = static_cast<float>(fr * rdc);
-    return R::Found;
+    return R::kFound;
 }
 
 } // namespace korvane

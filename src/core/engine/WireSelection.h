@@ -1,26 +1,26 @@
 #pragma once
 
-#include "SharedTypes.h"
 #include "catalog/CoreCatalog.h"
 #include "catalog/CoreRecord.h"
+#include "domain/Application.h"
+#include "domain/SharedTypes.h"
 #include "engine/DesignCandidate.h"
 #include "engine/WireTable.h"
-#include "requirements/Application.h"
 #include "settings/DesignParameters.h"
 
 namespace korvane {
 
 // Result codes of select_wire and what the design search does with them.
 namespace WireSelectionResult {
-inline constexpr int Found = 1;              // wire found: evaluate the candidate further
-inline constexpr int InvalidTurns = 0;       // fewer than 0.5 turns (message): search stops
-inline constexpr int NoFullWindowWire = -1;  // no wire for the full-window area: skip core
-inline constexpr int NoDiameterWire = -2;    // no wire for the layer or skin-depth diameter
-inline constexpr int NoFitWire = -4;         // no wire in the fit loop: skip core
-inline constexpr int CurrentDensity = -8;    // copper below Cudens x current: skip core
-inline constexpr int NoBuildFit = -16;       // winding too deep for the bobbin: skip core
-inline constexpr int ResistanceLimit = -32;  // Rdc above the maximum: skip core
-inline constexpr int FrequencyMissing = -64; // RESONANT without frequency (message): stop
+inline constexpr int kFound = 1;              // wire found: evaluate the candidate further
+inline constexpr int kInvalidTurns = 0;       // fewer than 0.5 turns (message): search stops
+inline constexpr int kNoFullWindowWire = -1;  // no wire for the full-window area: skip core
+inline constexpr int kNoDiameterWire = -2;    // no wire for the layer or skin-depth diameter
+inline constexpr int kNoFitWire = -4;         // no wire in the fit loop: skip core
+inline constexpr int kCurrentDensity = -8;    // copper below Cudens x current: skip core
+inline constexpr int kNoBuildFit = -16;       // winding too deep for the bobbin: skip core
+inline constexpr int kResistanceLimit = -32;  // Rdc above the maximum: skip core
+inline constexpr int kFrequencyMissing = -64; // RESONANT without frequency (message): stop
 } // namespace WireSelectionResult
 
 // Chooses the wire for the candidate's core and turns: the largest wire the window takes
@@ -39,7 +39,7 @@ inline constexpr int FrequencyMissing = -64; // RESONANT without frequency (mess
 // from the catalog into `bobbin`. Returns one of the WireSelectionResult codes.
 int select_wire(const DesignPFE& design, Application application, WireRecord& wire,
                 DesignCandidate& candidate, double current, double Ta, double Rs, CoreShape shape,
-                WindingType winding, CoreCatalogBase& catalog, const CoreRecord& core,
+                WindingType winding, const CoreCatalogBase& catalog, const CoreRecord& core,
                 BobbinRecord& bobbin, const DesignParameters& parameters);
 
 } // namespace korvane

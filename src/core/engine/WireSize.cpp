@@ -14,7 +14,7 @@ namespace korvane {
 namespace {
 
 // The entry field holds 32 characters: no display needs more zeros than that.
-constexpr int MaxZeroRun = 31;
+constexpr int kMaxZeroRun = 31;
 
 bool holds(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
@@ -169,7 +169,7 @@ std::string parseWireSize(std::string_view text, WireSizeEntry& entry) {
     }
     // Gauge 0 shows one zero, -1 two, ... (a zero for every step below 1).
     int zeros = 0;
-    while (zeros < MaxZeroRun &&
+    while (zeros < kMaxZeroRun &&
            static_cast<double>(zeros) < 1.0 - static_cast<double>(entry.size)) {
         ++zeros;
     }

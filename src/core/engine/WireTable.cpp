@@ -10,24 +10,24 @@ namespace {
 
 // Copper at 20 degC: 10.3713 ohm circular mil per foot, 1/254.4 per degC, 3.044e-6 lb per
 // circular mil foot.
-constexpr double CopperOhmCmilPerFoot = 10.3713;
-constexpr double CopperTempCoefficient = 254.4;
-constexpr double CopperPoundsPerCmilFoot = 3.044e-6;
+constexpr double kCopperOhmCmilPerFoot = 10.3713;
+constexpr double kCopperTempCoefficient = 254.4;
+constexpr double kCopperPoundsPerCmilFoot = 3.044e-6;
 
 // Smallest requests any table can answer.
-constexpr double MinAreaCmil = 0.61;
-constexpr double MinMaxDiameter = 0.0011;
+constexpr double kMinAreaCmil = 0.61;
+constexpr double kMinMaxDiameter = 0.0011;
 
 // Largest AWG gauge whose rounded bare diameter is still at least 0.0001 inch is about 75;
 // beyond this the gauge formula is not evaluated (and no double reaches an int unchecked).
-constexpr double MaxAwgGauge = 100.0;
+constexpr double kMaxAwgGauge = 100.0;
 // The AWG tables end at gauge 50. The search looks wires up by area and by diameter, and
 // must never pick one the tables (and the analysis) do not hold: a finer area request takes
 // gauge 50, which carries more copper than asked, and a finer diameter has no wire.
-constexpr double FinestTableAwg = 50.0;
+constexpr double kFinestTableAwg = 50.0;
 
 // Passes of the ByMaxDiameter fit loop; one retry is all any table wire needs.
-constexpr int MaxFitPasses = 64;
+constexpr int kMaxFitPasses = 64;
 
 // The wire picked by one pass of the lookup, in the record's single-precision fields: each
 // figure is stored as it is found, and what follows is computed from the stored value.
@@ -57,8 +57,8 @@ void metricEnamel(Pick& pick) {
     const double diameterMm = pick.size;
     for (const MetricEnamelRow& row : MetricEnamelTable) {
         if (std::fabs(static_cast<double>(row.diameter) - diameterMm) <= 0.005) {
-            pick.build = static_cast<float>(2.0 * static_cast<double>(row.thickness) * InchPerMm);
-            pick.maxOverall = static_cast<float>(static_cast<double>(row.maxOverall) * InchPerMm);
+            pick.build = static_cast<float>(2.0 * static_cast<double>(row.thickness) * kInchPerMm);
+            pick.maxOverall = static_cast<float>(static_cast<double>(row.maxOverall) * kInchPerMm);
             return;
         }
     }
@@ -86,7 +86,7 @@ std::optional<Pick> pickMetric(WireLookupKind kind, double value, double build) 
         if (fits) {
             Pick pick;
             pick.size = entry;
-            pick.bare = static_cast<float>(d * InchPerMm);
+            pick.bare = static_cast<float>(d * kInchPerMm);
             metricEnamel(pick);
             return pick;
         }
@@ -103,7 +103,7 @@ std::optional<Pick> pickAwg(WireLookupKind kind, double value, double build) {
     case WireLookupKind::ByArea:
         // The tables end at AWG 50: a finer request takes AWG 50, which carries more copper
         // than asked, never less, and leaves the fit to the window fill.
-        gauge = std::min(std::floor(9.9298 * std::log10(10384.0 / value) + 10.7), FinestTableAwg);
+        gauge = std::min(std::floor(9.9298 * std::log10(10384.0 / value) + 10.7), kFinestTableAwg);
         break;
     case WireLookupKind::ByMaxDiameter: {
         const double bare = allowedBare(value, build);
@@ -111,13 +111,13 @@ std::optional<Pick> pickAwg(WireLookupKind kind, double value, double build) {
             return std::nullopt; // the insulation alone fills the allowed diameter
         }
         gauge = std::ceil(19.8596 * std::log10(0.1019 / bare) + 10.0);
-        if (gauge > FinestTableAwg) {
+        if (gauge > kFinestTableAwg) {
             return std::nullopt;
         }
         break;
     }
     }
-    if (!std::isfinite(gauge) || gauge > MaxAwgGauge) {
+    if (!std::isfinite(gauge) || gauge > kMaxAwgGauge) {
         return std::nullopt;
     }
     if (gauge < -3.0) {
@@ -213,10 +213,10 @@ bool lookupWire(WireRecord& wire, WireSystem system, WireLookupKind kind, double
     if (!std::isfinite(value) || !std::isfinite(temperatureC)) {
         return false;
     }
-    if (kind == WireLookupKind::ByArea && value < MinAreaCmil) {
+    if (kind == WireLookupKind::ByArea && value < kMinAreaCmil) {
         return false;
     }
-    if (kind == WireLookupKind::ByMaxDiameter && value < MinMaxDiameter) {
+    if (kind == WireLookupKind::ByMaxDiameter && value < kMinMaxDiameter) {
         return false;
     }
 
@@ -234,7 +234,7 @@ bool lookupWire(WireRecord& wire, WireSystem system, WireLookupKind kind, double
         // answering each other for ever.
         int passes = 0;
         while (static_cast<double>(insulatedOf(*pick)) > value) {
-            if (++passes > MaxFitPasses) {
+            if (++passes > kMaxFitPasses) {
                 return false;
             }
             pick = pickWire(system, kind, value, pick->build);
@@ -254,9 +254,9 @@ bool lookupWire(WireRecord& wire, WireSystem system, WireLookupKind kind, double
     const double bare = wire.bareDiameter;
     wire.areaCmil = static_cast<float>(bare * bare * 1e6);
     const double areaCmil = wire.areaCmil;
-    wire.ohmsPerFoot = static_cast<float>(((temperatureC - 20.0) / CopperTempCoefficient + 1.0) *
-                                          CopperOhmCmilPerFoot / areaCmil);
-    wire.poundsPerFoot = static_cast<float>(CopperPoundsPerCmilFoot * areaCmil);
+    wire.ohmsPerFoot = static_cast<float>(((temperatureC - 20.0) / kCopperTempCoefficient + 1.0) *
+                                          kCopperOhmCmilPerFoot / areaCmil);
+    wire.poundsPerFoot = static_cast<float>(kCopperPoundsPerCmilFoot * areaCmil);
     return true;
 }
 

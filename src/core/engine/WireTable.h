@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SharedTypes.h"
+#include "domain/SharedTypes.h"
 
 #include <array>
 #include <string>
@@ -41,7 +41,7 @@ bool lookupWire(WireRecord& wire, WireSystem system, WireLookupKind kind, double
                 double temperatureC);
 
 // Inches per millimetre.
-inline constexpr double InchPerMm = 0.03937007874015748;
+inline constexpr double kInchPerMm = 0.03937007874015748;
 
 // Enamelled metric wire: all in millimetres except the resistance.
 struct MetricEnamelRow {

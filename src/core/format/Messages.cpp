@@ -28,10 +28,6 @@ void CollectingSink::show(const std::string& text, const std::string& caption) {
     messages_.push_back({text, caption});
 }
 
-void RecordingSink::show(const std::string& text, const std::string& caption) {
-    messages_.push_back({text, caption});
-}
-
 void showMessage(const std::string& text, const std::string& caption) {
     installedSink->show(text, caption);
 }

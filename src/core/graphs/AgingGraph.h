@@ -1,11 +1,11 @@
 #pragma once
 
 #include "analysis/Aging.h"
+#include "domain/Application.h"
 #include "engine/DesignCandidate.h"
 #include "graphs/GraphState.h"
 #include "materials/MaterialModel.h"
 #include "materials/PowderMaterialModel.h"
-#include "requirements/Application.h"
 #include "settings/DesignParameters.h"
 
 #include <optional>

@@ -1,8 +1,8 @@
 #include "graphs/AnalysisPageDrawing.h"
 
 #include "analysis/AnalysisRows.h"
+#include "domain/Application.h"
 #include "format/StrPrintf.h"
-#include "requirements/Application.h"
 
 #include <algorithm>
 #include <cmath>
@@ -66,7 +66,7 @@ void drawAnalysisRows(Canvas& canvas, std::span<const ResultRow> rows,
     const double top = kTopFactor * fontPixels;
     const int margin = width / 36;
     const int field = pixels(kValueFieldFraction * width);
-    canvas.setBrushColor(colors::face);
+    canvas.setBrushColor(colors::kFace);
     canvas.fillRect({0, pixels(top), width, pixels(top + ((n + 3) / 2) * rowHeight)});
     for (int i = 0; i < n; ++i) {
         const ResultRow& row = rows[static_cast<std::size_t>(i)];

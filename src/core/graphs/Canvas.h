@@ -37,20 +37,20 @@ struct Color {
 };
 
 namespace colors {
-inline constexpr Color black{0, 0, 0};
-inline constexpr Color white{255, 255, 255};
-inline constexpr Color red{255, 0, 0};
-inline constexpr Color green{0, 128, 0};
-inline constexpr Color blue{0, 0, 255};
-inline constexpr Color navy{0, 0, 128};
-inline constexpr Color gray{128, 128, 128};
-inline constexpr Color silver{192, 192, 192};
+inline constexpr Color kBlack{0, 0, 0};
+inline constexpr Color kWhite{255, 255, 255};
+inline constexpr Color kRed{255, 0, 0};
+inline constexpr Color kGreen{0, 128, 0};
+inline constexpr Color kBlue{0, 0, 255};
+inline constexpr Color kNavy{0, 0, 128};
+inline constexpr Color kGray{128, 128, 128};
+inline constexpr Color kSilver{192, 192, 192};
 // Background of windows and of the cleared graph area.
-inline constexpr Color face = silver;
+inline constexpr Color kFace = kSilver;
 } // namespace colors
 
 struct Pen {
-    Color color = colors::black;
+    Color color = colors::kBlack;
     int width = 1; // device pixels
     bool operator==(const Pen&) const = default;
 };
@@ -60,7 +60,7 @@ struct Pen {
 struct Font {
     std::string name = "Arial";
     double height = 9.0;
-    Color color = colors::black;
+    Color color = colors::kBlack;
     bool bold = false;
     bool operator==(const Font&) const = default;
 };
@@ -135,7 +135,7 @@ class Canvas {
 
   private:
     Pen pen_;
-    Color brush_ = colors::white;
+    Color brush_ = colors::kWhite;
     Font font_;
     Point position_;
 };

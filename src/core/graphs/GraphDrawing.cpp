@@ -1,5 +1,6 @@
 #include "graphs/GraphDrawing.h"
 
+#include "format/Trimmed.h"
 #include "graphs/PlotEngine.h"
 
 #include <algorithm>
@@ -16,11 +17,11 @@ constexpr double kAgingTemperatureStep = 20.0;
 
 // Stores a double in a float field without leaving the float range.
 float toStoredFloat(double v) {
-    constexpr double limit = std::numeric_limits<float>::max();
+    constexpr double kLimit = std::numeric_limits<float>::max();
     if (std::isnan(v)) {
         return std::numeric_limits<float>::quiet_NaN();
     }
-    return static_cast<float>(std::clamp(v, -limit, limit));
+    return static_cast<float>(std::clamp(v, -kLimit, kLimit));
 }
 
 double finiteOr(float v, double fallback) {
@@ -33,8 +34,8 @@ std::span<const GraphPoint> curvePoints(const GraphState& state, int curve) {
 }
 
 void drawMaterialCurves(GraphState& state, Canvas& canvas, const PlotAxes& axes) {
-    canvas.setPen({colors::black, 1});
-    canvas.setFontColor(colors::black);
+    canvas.setPen({colors::kBlack, 1});
+    canvas.setFontColor(colors::kBlack);
     draw_axes(canvas, axes);
     for (int i = 0; i < state.drawableCurveCount(); ++i) {
         const auto index = static_cast<std::size_t>(i);
@@ -42,9 +43,9 @@ void drawMaterialCurves(GraphState& state, Canvas& canvas, const PlotAxes& axes)
         if (state.curveNames[index].empty() || !(state.yMax > 0.0F) || !(reference > 0.0)) {
             continue;
         }
-        canvas.setPen({colors::red, 1});
+        canvas.setPen({colors::kRed, 1});
         plot_curve(canvas, curvePoints(state, i), axes, reference);
-        canvas.setFontColor(colors::red);
+        canvas.setFontColor(colors::kRed);
         const GraphPoint& anchor = state.labelAnchors[index];
         plot_text(canvas, state.curveNames[index], anchor.x, anchor.y, axes, reference);
     }
@@ -53,14 +54,14 @@ void drawMaterialCurves(GraphState& state, Canvas& canvas, const PlotAxes& axes)
 void drawAutomaticCurve(GraphState& state, Canvas& canvas, const PixelFrame& frame) {
     applyAutomaticAxes(state);
     const PlotAxes axes = plotAxes(state, frame);
-    canvas.setPen({colors::black, 1});
-    canvas.setFontColor(colors::black);
+    canvas.setPen({colors::kBlack, 1});
+    canvas.setFontColor(colors::kBlack);
     draw_axes(canvas, axes);
     const double reference = state.curveReference[0];
     if (!(state.yMax > 0.0F) || !(reference > 0.0)) {
         return;
     }
-    canvas.setPen({colors::red, 1});
+    canvas.setPen({colors::kRed, 1});
     plot_curve(canvas, curvePoints(state, 0), axes, reference);
     const double x = 100.0 * state.xStart;
     const double y = 0.8 * state.yMax + 0.2 * state.yMin;
@@ -68,16 +69,6 @@ void drawAutomaticCurve(GraphState& state, Canvas& canvas, const PixelFrame& fra
     if (state.graphKind == kGraphInductanceVsCurrent) {
         plot_text(canvas, kMarkerText, state.marker.x, state.marker.y, axes, reference);
     }
-}
-
-std::string_view trimmed(std::string_view text) {
-    constexpr std::string_view blanks = " \t\r\n";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const std::size_t last = text.find_last_not_of(blanks);
-    return text.substr(first, last - first + 1);
 }
 
 } // namespace
@@ -155,7 +146,7 @@ void drawGraph(GraphState& state, Canvas& canvas) {
     const PixelFrame frame =
         page ? printFrame(size.width, size.height) : screenFrame(size.width, size.height);
     if (!page) {
-        canvas.setBrushColor(colors::face);
+        canvas.setBrushColor(colors::kFace);
         canvas.fillRect({size.width / 100, 0, size.width, size.height});
     }
     state.titleLabel.clear();
@@ -191,7 +182,7 @@ void drawGraphPage(GraphState& state, Canvas& canvas, std::string_view dateText)
     const int h = page.height;
 
     Font font = state.font;
-    font.color = colors::black;
+    font.color = colors::kBlack;
     font.height = 1.5 * state.font.height;
     canvas.setFont(font);
     canvas.textOut((w - canvas.textWidth(state.printTitle)) / 2, h / 10, state.printTitle);

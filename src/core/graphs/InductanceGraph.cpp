@@ -20,8 +20,8 @@ constexpr std::string_view kCurrentLabel = "CURRENT IN AMPERES";
 constexpr int kInductanceXDecades = 3;
 
 float stored(double v) {
-    constexpr double limit = std::numeric_limits<float>::max();
-    return std::isfinite(v) ? static_cast<float>(std::clamp(v, -limit, limit)) : 0.0F;
+    constexpr double kLimit = std::numeric_limits<float>::max();
+    return std::isfinite(v) ? static_cast<float>(std::clamp(v, -kLimit, kLimit)) : 0.0F;
 }
 
 bool usesAcCurve(Application application) {

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "domain/Application.h"
 #include "engine/DesignCandidate.h"
 #include "graphs/GraphState.h"
 #include "materials/MaterialModel.h"
-#include "requirements/Application.h"
 
 #include <optional>
 #include <string>

@@ -26,8 +26,8 @@ constexpr double kLoss1kHz = 1000.0;
 constexpr double kLoss100kHz = 100000.0;
 
 float stored(double v) {
-    constexpr double limit = std::numeric_limits<float>::max();
-    return std::isfinite(v) ? static_cast<float>(std::clamp(v, -limit, limit)) : 0.0F;
+    constexpr double kLimit = std::numeric_limits<float>::max();
+    return std::isfinite(v) ? static_cast<float>(std::clamp(v, -kLimit, kLimit)) : 0.0F;
 }
 
 double valueOrZero(const std::optional<PermPair>& pair) {
@@ -136,8 +136,8 @@ double dcBiasSample(std::string_view material, int i) {
 }
 
 double acFluxSample(std::string_view material, int i) {
-    const double limit = hasAcGraph6000GaussLimit(material) ? kLowFluxLimit : kFluxLimit;
-    return std::min(std::floor(10.0 * std::pow(kFluxStep, i) + 0.5), limit);
+    const double kLimit = hasAcGraph6000GaussLimit(material) ? kLowFluxLimit : kFluxLimit;
+    return std::min(std::floor(10.0 * std::pow(kFluxStep, i) + 0.5), kLimit);
 }
 
 double coreLossFluxSample(int i) {

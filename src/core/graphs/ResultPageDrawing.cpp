@@ -1,5 +1,7 @@
 #include "graphs/ResultPageDrawing.h"
 
+#include "format/Trimmed.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -20,20 +22,10 @@ int part(double fraction, int length) {
     return static_cast<int>(fraction * length);
 }
 
-std::string_view trimmed(std::string_view text) {
-    constexpr std::string_view blanks = " \t\r\n";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    const std::size_t last = text.find_last_not_of(blanks);
-    return text.substr(first, last - first + 1);
-}
-
 Font bodyFont() {
     Font font;
     font.height = kResultFontSize;
-    font.color = colors::black;
+    font.color = colors::kBlack;
     return font;
 }
 
@@ -125,7 +117,7 @@ void drawRows(Canvas& canvas, const TextGrid& grid, const ResultPageState& state
             const int tableLeft = bounds.front();
             const int tableRight = layout.margin + layout.tableWidth;
             const Pen previous = canvas.pen();
-            canvas.setPen({colors::red, 1});
+            canvas.setPen({colors::kRed, 1});
             canvas.line({tableLeft, y - spare}, {tableRight, y - spare});
             canvas.line({tableLeft, y + layout.fontHeight + spare},
                         {tableRight, y + layout.fontHeight + spare});
@@ -137,7 +129,7 @@ void drawRows(Canvas& canvas, const TextGrid& grid, const ResultPageState& state
 void drawTable(Canvas& canvas, const ResultTables& tables, const ResultPageState& state,
                const ResultPageLayout& layout) {
     canvas.setFont(layout.font);
-    canvas.setPen({colors::black, 1});
+    canvas.setPen({colors::kBlack, 1});
     drawRequirementBlock(canvas, state, layout);
     const ResultGrid shown = state.shownGrid();
     const ResultRunState& run = state.run();
@@ -205,7 +197,7 @@ void drawResultPage(Canvas& canvas, const ResultTables& tables, const ResultPage
     const Size size = canvas.size();
     const ResultPageLayout layout = resultWindowLayout(canvas);
     if (!canvas.printing()) {
-        canvas.setBrushColor(colors::white);
+        canvas.setBrushColor(colors::kWhite);
         canvas.fillRect({0, 0, size.width, size.height});
     }
     const int top = layout.fontHeight / 2;

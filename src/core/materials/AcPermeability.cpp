@@ -3,12 +3,10 @@
 #include "format/Messages.h"
 #include "format/StrPrintf.h"
 #include "materials/MaterialLists.h"
-#include "materials/PowderMaterialModel.h"
 
 #include <array>
 #include <cmath>
 #include <string>
-#include <typeinfo>
 
 namespace korvane {
 
@@ -181,20 +179,13 @@ std::optional<PermPair> calc_pct_perm_ac(double B_ac_zero, std::string_view mate
     if (model.acLimits(material, limits.Bmax, limits.satFraction, limits.initialPerm) == -1) {
         return std::nullopt;
     }
-    std::optional<ResolvedAcMag> resolved;
-    if (typeid(model) == typeid(PowderMaterialModel)) {
-        resolved = resolveAcMag(material);
-    }
+    const std::optional<ResolvedAcMag> resolved = model.resolvedAcMag(material);
     return pctPermAcWithin(B_ac_zero, material, model, limits, resolved ? &*resolved : nullptr,
                            diagnostics);
 }
 
 AcPermeabilityPair::AcPermeabilityPair(std::string_view material, const MaterialModel& model)
-    : material_(material), model_(model) {
-    if (typeid(model) == typeid(PowderMaterialModel)) {
-        resolved_ = resolveAcMag(material);
-    }
-}
+    : material_(material), model_(model), resolved_(model.resolvedAcMag(material)) {}
 
 std::array<std::optional<PermPair>, 2> AcPermeabilityPair::inTurn(double B1, double B2) const {
     const auto first = calc_pct_perm_ac(B1, material_, model_);

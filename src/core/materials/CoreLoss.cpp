@@ -1,12 +1,13 @@
 #include "materials/CoreLoss.h"
 
+#include "domain/SharedTypes.h"
+
 #include <cmath>
 
 namespace korvane {
 
 namespace {
 
-constexpr double kPi = 3.14159;
 constexpr double kOneOverPi = 0.31831015504887655;
 constexpr double kExponent23 = static_cast<double>(2.3F);
 constexpr double kExponent165 = static_cast<double>(1.65F);

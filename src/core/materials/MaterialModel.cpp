@@ -20,6 +20,10 @@ MaterialModel::AcMagEvaluator MaterialModel::acMagEvaluator(std::string_view mat
     return [this, code = std::string(material)](double B) { return calc_ac_mag(code, B); };
 }
 
+std::optional<ResolvedAcMag> MaterialModel::resolvedAcMag(std::string_view /*material*/) const {
+    return std::nullopt;
+}
+
 float MaterialModel::dcPercentPerm(std::string_view /*material*/, int /*reserved*/,
                                    float& /*slope*/, double /*H*/) const {
     return 33.0F;

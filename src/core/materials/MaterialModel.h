@@ -1,8 +1,9 @@
 #pragma once
 
-#include "SharedTypes.h"
+#include "domain/Application.h"
+#include "domain/SharedTypes.h"
+#include "materials/AcMagLaw.h"
 #include "materials/PermPair.h"
-#include "requirements/Application.h"
 
 #include <functional>
 #include <optional>
@@ -13,8 +14,8 @@ namespace korvane {
 
 // Interface of the material models: permeability under DC bias, AC flux and frequency, core
 // loss, and the per-material constants of the design search. Every operation has a neutral
-// default here; PowderMaterialModel gives the Korvane mixes. A model holds no data: create one
-// where a computation starts and pass it down. Pair operations return their result by value,
+// default here; PowderMaterialModel gives the Korvane mixes. A model holds no data: one is
+// created for a run of the program and passed down. Pair operations return their result by value,
 // so every call is independent of the others and results stay valid as long as the caller
 // keeps them.
 //
@@ -38,6 +39,10 @@ class MaterialModel {
     // iterations that evaluate one material many times call this instead.
     using AcMagEvaluator = std::function<std::optional<PermPair>(double B)>;
     virtual AcMagEvaluator acMagEvaluator(std::string_view material) const;
+    // The AC rows of the built-in tables that calc_ac_mag evaluates for a material, looked up
+    // once: the AC flux iterations then evaluate them inline. None (the default) where a model
+    // computes otherwise; the iterations then go through acMagEvaluator.
+    virtual std::optional<ResolvedAcMag> resolvedAcMag(std::string_view material) const;
     // Percent permeability under DC bias H; slope written.
     virtual float dcPercentPerm(std::string_view material, int reserved, float& slope,
                                 double H) const;

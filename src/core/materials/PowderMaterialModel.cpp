@@ -1,6 +1,6 @@
 #include "materials/PowderMaterialModel.h"
 
-#include "catalog/PartNumber.h"
+#include "domain/PartNumber.h"
 #include "format/Messages.h"
 #include "format/StrPrintf.h"
 #include "materials/CoreLoss.h"
@@ -95,6 +95,10 @@ std::optional<ResolvedAcMag> resolveAcMag(std::string_view material) {
     }
     return ResolvedAcMag{&acMagTable()[*index], &acLimitTable()[*index],
                          isHighFluxMaterial(material)};
+}
+
+std::optional<ResolvedAcMag> PowderMaterialModel::resolvedAcMag(std::string_view material) const {
+    return resolveAcMag(material);
 }
 
 MaterialModel::AcMagEvaluator PowderMaterialModel::acMagEvaluator(std::string_view material) const {

@@ -7,13 +7,14 @@ namespace korvane {
 
 // The material model of the Korvane powder mixes and composite materials, over the built-in
 // coefficient tables (MaterialCoefficients.h). Stateless: every call stands on its own.
-class PowderMaterialModel : public MaterialModel {
+class PowderMaterialModel final : public MaterialModel {
   public:
     float acPercentPerm(std::string_view material, float& pct, float& slope,
                         double B) const override;
     float reservedPercentPerm(std::string_view material, double B) const override;
     std::optional<PermPair> calc_ac_mag(std::string_view material, double B) const override;
     AcMagEvaluator acMagEvaluator(std::string_view material) const override;
+    std::optional<ResolvedAcMag> resolvedAcMag(std::string_view material) const override;
     float dcPercentPerm(std::string_view material, int reserved, float& slope,
                         double H) const override;
     std::optional<PermPair> dcPercentPermPair(std::string_view material, int reserved,

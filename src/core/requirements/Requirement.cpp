@@ -2,6 +2,8 @@
 
 #include "format/NumberFormat.h"
 #include "format/StrPrintf.h"
+#include "settings/DesignParameters.h"
+#include "settings/MaterialSelection.h"
 
 namespace korvane {
 
@@ -79,14 +81,15 @@ std::optional<float> requirementRipple(const Requirement& r) {
 }
 
 float operatingCurrent(const Requirement& r) {
-    switch (r.application) {
-    case Application::Line60Hz:
+    switch (describe(r.application).current) {
+    case OperatingCurrent::LineRms:
         return r.I1rms;
-    case Application::Resonant:
+    case OperatingCurrent::ResonantPeak:
         return r.Ipk;
-    default:
-        return r.I1;
+    case OperatingCurrent::Peak:
+        break;
     }
+    return r.I1;
 }
 
 std::optional<std::string> valueCheck(const Requirement& r) {
@@ -196,6 +199,16 @@ std::string requirementText(const Requirement& r, Application current) {
                       shapeAbbreviation(r.shape), stackWhole,
                       r.windingType == WindingType::SingleLayer ? "Singl" : "Full", r.strands);
     return text;
+}
+
+std::string savedRequirementText(const Requirement& requirement, Application current,
+                                 const MaterialSelection& selection,
+                                 const DesignParameters& parameters) {
+    std::string text = requirementText(requirement, current);
+    if (text.empty()) {
+        return text;
+    }
+    return text + selection.materialsLine() + parameters.parametersText(current);
 }
 
 } // namespace korvane

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SharedTypes.h"
-#include "requirements/Application.h"
+#include "domain/Application.h"
+#include "domain/SharedTypes.h"
 
 #include <array>
 #include <optional>
@@ -9,6 +9,9 @@
 #include <string_view>
 
 namespace korvane {
+
+class DesignParameters;
+class MaterialSelection;
 
 // What the user asks for: the application and its electrical values. Inductances are stored
 // in millihenries, currents in amperes, frequencies in kHz (fkHz) or Hz (fHz).
@@ -80,5 +83,12 @@ inline constexpr std::string_view kDataEntryErrorCaption = "DATA ENTRY ERROR";
 // The application line and the shape line of a requirement; empty when `current` is not the
 // requirement's application or L1 is 0.
 std::string requirementText(const Requirement& r, Application current);
+
+// The requirement text of a saved requirement: application and shape lines, the materials
+// line and the parameters text; empty when `current` is not the requirement's application or
+// no inductance was entered.
+std::string savedRequirementText(const Requirement& requirement, Application current,
+                                 const MaterialSelection& selection,
+                                 const DesignParameters& parameters);
 
 } // namespace korvane

@@ -18,7 +18,8 @@ void ResultTablesRowSink::writeRow(int slot, const CoreRecord& core,
 
 DesignRunOutput runAutomaticDesign(const Requirement& requirement, const RequirementBlock& block,
                                    const DesignParameters& parameters,
-                                   const MaterialSelection& selection, bool collectTrace) {
+                                   const MaterialSelection& selection, const CoreCatalog& catalog,
+                                   const MaterialModel& model, bool collectTrace) {
     DesignRunOutput out;
     out.design = makeDesignRun(requirement, parameters.wireSystem());
     out.state.beginRun(requirement.application);
@@ -28,7 +29,7 @@ DesignRunOutput runAutomaticDesign(const Requirement& requirement, const Require
     if (collectTrace) {
         trace = [&out](const TraceEvent& e) { out.trace.push_back(e); };
     }
-    out.search = runDesignSearch(out.design, parameters, selection, &rows, trace);
+    out.search = runDesignSearch(out.design, parameters, selection, catalog, model, &rows, trace);
     if (out.search.valid) {
         out.state.finishRun(requirement.shape, out.search.wireSystemName, out.search.rowCount,
                             out.search.I1peak, out.search.I1rms, out.search.Ipk);

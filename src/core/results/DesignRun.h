@@ -44,6 +44,7 @@ struct DesignRunOutput {
 // block).
 DesignRunOutput runAutomaticDesign(const Requirement& requirement, const RequirementBlock& block,
                                    const DesignParameters& parameters,
-                                   const MaterialSelection& selection, bool collectTrace = false);
+                                   const MaterialSelection& selection, const CoreCatalog& catalog,
+                                   const MaterialModel& model, bool collectTrace = false);
 
 } // namespace korvane

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SharedTypes.h"
-#include "requirements/Application.h"
+#include "domain/Application.h"
+#include "domain/SharedTypes.h"
 
 #include <cstdint>
 #include <string>

@@ -80,17 +80,19 @@ bool graphableDesign(const DesignCandidate& design) {
 }
 
 float inductanceGraphCurrent(const ResultRunState& run) {
-    if (isDcApplication(run.application)) {
-        return run.I1peak;
+    switch (describe(run.application).current) {
+    case OperatingCurrent::LineRms:
+        return run.I1rms;
+    case OperatingCurrent::ResonantPeak:
+        return run.Ipk;
+    case OperatingCurrent::Peak:
+        break;
     }
-    return run.application == Application::Line60Hz ? run.I1rms : run.Ipk;
+    return run.I1peak;
 }
 
 double agingGraphFrequency(Application application, float fHz, float fkHz) {
-    if (application == Application::Line60Hz) {
-        return fHz;
-    }
-    return fkHz * 1000.0;
+    return describe(application).lineFrequency ? fHz : fkHz * 1000.0;
 }
 
 } // namespace korvane

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "SharedTypes.h"
+#include "domain/Application.h"
+#include "domain/SharedTypes.h"
 #include "engine/DesignCandidate.h"
-#include "requirements/Application.h"
 #include "requirements/RequirementEntry.h"
 #include "results/ResultHeadings.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "SharedTypes.h"
 #include "catalog/CoreRecord.h"
+#include "domain/Application.h"
+#include "domain/SharedTypes.h"
 #include "engine/DesignCandidate.h"
-#include "requirements/Application.h"
 #include "results/ResultHeadings.h"
 #include "results/TextGrid.h"
 

@@ -61,7 +61,7 @@ DesignOutcome DesignSession::acceptRequirement(const RequirementTexts& texts, bo
         return DesignOutcome::Refused;
     }
     lastRun_ = runAutomaticDesign(requirement_.requirement(), requirement_.requirementBlock(),
-                                  parameters_, selection_, collectTrace);
+                                  parameters_, selection_, catalog_, model_, collectTrace);
     return lastRun_->search.accepted > 0 ? DesignOutcome::Designed : DesignOutcome::NoDesign;
 }
 

@@ -9,6 +9,7 @@
 #include "results/DesignRun.h"
 #include "settings/DesignParameters.h"
 #include "settings/MaterialSelection.h"
+#include "settings/SettingsFile.h"
 
 #include <ctime>
 #include <filesystem>
@@ -39,9 +40,9 @@ class DesignSession {
     DesignSession(const DesignSession&) = delete;
     DesignSession& operator=(const DesignSession&) = delete;
 
-    // The catalog's lookups are virtual operations of a stateless object (tests stand in
-    // their own); it holds no data that a lookup changes.
-    CoreCatalog& catalog() { return catalog_; }
+    // The built-in catalog and material model, created once for the session and handed to
+    // every search, analysis and graph.
+    const CoreCatalog& catalog() const { return catalog_; }
     const PowderMaterialModel& materialModel() const { return model_; }
 
     DesignParameters& parameters() { return parameters_; }
@@ -56,8 +57,8 @@ class DesignSession {
     const GraphState& graph() const { return graph_; }
 
     // The settings file: read when the parameters are created, written at close.
-    bool readSettings(const std::filesystem::path& path = kParameterSettingsFileName);
-    bool writeSettings(const std::filesystem::path& path = kParameterSettingsFileName,
+    bool readSettings(const std::filesystem::path& path = kParameterSettingsFile);
+    bool writeSettings(const std::filesystem::path& path = kParameterSettingsFile,
                        std::time_t now = std::time(nullptr));
 
     // Only these codes selected (as the material window's OK leaves them); returns the first
@@ -99,8 +100,6 @@ class DesignSession {
     // appended to the file.
     bool saveRequirement(const std::filesystem::path& path, std::time_t now = std::time(nullptr));
 
-    static constexpr const char* kParameterSettingsFileName = "KorvaneParams.log";
-
   private:
     // Installs the session's sink for the duration of one operation.
     class Messages {
@@ -115,17 +114,17 @@ class DesignSession {
         bool installed_ = false;
     };
 
-    bool showAgingGraph(Application application, const DesignCandidate& design,
-                        double frequencyHz, float ambient);
+    bool showAgingGraph(Application application, const DesignCandidate& design, double frequencyHz,
+                        float ambient);
 
     MessageSink* sink_;
-    CoreCatalog catalog_;
+    const CoreCatalog catalog_;
     const PowderMaterialModel model_;
     DesignParameters parameters_;
     MaterialSelection selection_;
     RequirementEntry requirement_{parameters_};
     std::optional<DesignRunOutput> lastRun_;
-    AnalysisEntry analysis_{parameters_};
+    AnalysisEntry analysis_{parameters_, catalog_, model_};
     GraphState graph_;
 };
 

@@ -2,7 +2,6 @@
 
 #include "format/Messages.h"
 #include "format/StrPrintf.h"
-#include "requirements/Requirement.h"
 #include "settings/DesignParameters.h"
 #include "settings/FileAccess.h"
 #include "settings/MaterialSelection.h"
@@ -111,16 +110,6 @@ bool readParameterSettings(DesignParameters& parameters, const std::filesystem::
         }
     }
     return true;
-}
-
-std::string savedRequirementText(const Requirement& requirement, Application current,
-                                 const MaterialSelection& selection,
-                                 const DesignParameters& parameters) {
-    std::string text = requirementText(requirement, current);
-    if (text.empty()) {
-        return text;
-    }
-    return text + selection.materialsLine() + parameters.parametersText(current);
 }
 
 bool appendRequirement(const std::filesystem::path& path, const std::string& requirementText,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "requirements/Application.h"
+#include "domain/Application.h"
 
 #include <ctime>
 #include <filesystem>
@@ -9,8 +9,6 @@
 namespace korvane {
 
 class DesignParameters;
-class MaterialSelection;
-struct Requirement;
 
 inline constexpr const char* kParameterSettingsFile = "KorvaneParams.log";
 
@@ -33,13 +31,6 @@ bool writeParameterSettings(const DesignParameters& parameters,
 // block); returns whether the file was read.
 bool readParameterSettings(DesignParameters& parameters,
                            const std::filesystem::path& path = kParameterSettingsFile);
-
-// The requirement text of a saved requirement: application and shape lines, the materials
-// line and the parameters text; empty when `current` is not the requirement's application or
-// no inductance was entered.
-std::string savedRequirementText(const Requirement& requirement, Application current,
-                                 const MaterialSelection& selection,
-                                 const DesignParameters& parameters);
 
 // Appends one entry (date line and requirement text) to a requirement file, writing the
 // two header lines first when the file is new. A file that cannot be opened gets a message

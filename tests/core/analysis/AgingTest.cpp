@@ -2,6 +2,7 @@
 
 #include "materials/PowderMaterialModel.h"
 #include "settings/DesignParameters.h"
+#include "support/BuiltInData.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -274,7 +275,7 @@ TEST(AgingRows, ZeroLossOrAHotCoreShowNothing) {
     r.Ta = 25.0F;
 
     ElectricalRows rows = storedElectricalRows();
-    calc_aging_rows(Application::DcBiased, parameters, core, c, r, rows);
+    calc_aging_rows(Application::DcBiased, parameters, core, c, r, builtInModel(), rows);
     EXPECT_EQ(rows[13].label, "Time To 115 % Loss");
     EXPECT_EQ(rows[14].label, "Life Limit");
     EXPECT_EQ(rows[13].format, "%8.3g");
@@ -291,7 +292,8 @@ TEST(AgingRows, ZeroLossOrAHotCoreShowNothing) {
     for (const auto& [candidate, conditions] : {std::pair{noLoss, r}, std::pair{c, hot}}) {
         ElectricalRows zero = storedElectricalRows();
         zero[13].value = 5.0F;
-        calc_aging_rows(Application::DcBiased, parameters, core, candidate, conditions, zero);
+        calc_aging_rows(Application::DcBiased, parameters, core, candidate, conditions,
+                        builtInModel(), zero);
         EXPECT_EQ(zero[13].value, 0.0F);
         EXPECT_EQ(zero[14].value, 0.0F);
     }
@@ -316,7 +318,7 @@ TEST(AgingRows, PfcBoostAgesAtTheLineAveragedFlux) {
     Requirement r;
     r.Ta = 25.0F;
     ElectricalRows rows = storedElectricalRows();
-    calc_aging_rows(Application::PfcBoost, parameters, core, c, r, rows);
+    calc_aging_rows(Application::PfcBoost, parameters, core, c, r, builtInModel(), rows);
     Drive d;
     EXPECT_NEAR(rows[13].value, agingTime(d, kAgingTimeTo115), 0.01 * rows[13].value);
 }

@@ -3,6 +3,8 @@
 #include "analysis/AnalysisRows.h"
 #include "format/Messages.h"
 #include "settings/DesignParameters.h"
+#include "support/BuiltInData.h"
+#include "support/RecordingSink.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +69,7 @@ TEST(PartNumberCheck, CollectsTheMessagesOfEachMissingPart) {
 // An entry filled as a user would for a DC biased choke on a T80-275.
 struct Window {
     DesignParameters parameters;
-    AnalysisEntry entry{parameters};
+    AnalysisEntry entry{parameters, builtInCatalog(), builtInModel()};
     RecordingSink sink;
 
     explicit Window(Application a = Application::DcBiased, const char* pn = "T80-275") {
@@ -412,7 +414,7 @@ TEST(AnalysisEntrySetUp, FromTheSelectedDesign) {
     r.fHz = 60.0F;
     r.I1rms = 2.0F;
     DesignParameters parameters;
-    AnalysisEntry entry(parameters);
+    AnalysisEntry entry(parameters, builtInCatalog(), builtInModel());
     entry.setUpFromResult(Application::DcBiased, WindingType::SingleLayer, &d, r);
     EXPECT_EQ(entry.application(), Application::DcBiased);
     EXPECT_EQ(entry.windingType(), WindingType::SingleLayer);
@@ -465,7 +467,7 @@ TEST(AnalysisEntrySetUp, ColdAmbientOfTheRequirementIsAnalysed) {
         r.fkHz = 100.0F;
         r.Ta = c.ambient;
         DesignParameters parameters;
-        AnalysisEntry entry(parameters);
+        AnalysisEntry entry(parameters, builtInCatalog(), builtInModel());
         entry.setUpFromResult(Application::DcBiased, WindingType::FullWindow, &d, r);
         EXPECT_EQ(entry.text(F::Ambient), c.shown);
         RecordingSink sink;

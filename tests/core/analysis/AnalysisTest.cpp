@@ -6,6 +6,8 @@
 #include "requirements/RequirementEntry.h"
 #include "settings/DesignParameters.h"
 #include "settings/MaterialSelection.h"
+#include "support/BuiltInData.h"
+#include "support/RecordingSink.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -40,7 +42,7 @@ struct AnalysisRun {
     int run(Application a) {
         ScopedMessageSink scoped(sink);
         return calc_analysis(a, AnalysisWindowInputs{parameters, stripFlag}, core, candidate,
-                             conditions);
+                             conditions, builtInCatalog(), builtInModel());
     }
 };
 
@@ -316,7 +318,8 @@ TEST(CalcAnalysis, ReproducesTheDesignsOfTheSearch) {
         ASSERT_TRUE(entry.accept(k.texts));
         const Requirement& req = entry.requirement();
         DesignPFE design = makeDesignRun(req, parameters.wireSystem());
-        const SearchResult found = runDesignSearch(design, parameters, selection);
+        const SearchResult found =
+            runDesignSearch(design, parameters, selection, builtInCatalog(), builtInModel());
         ASSERT_GE(found.accepted, 1) << applicationKeyword(k.app);
         for (int i = 0; i < found.accepted; ++i) {
             const DesignCandidate& d = found.table.slots[static_cast<std::size_t>(i)];
@@ -328,7 +331,9 @@ TEST(CalcAnalysis, ReproducesTheDesignsOfTheSearch) {
             c.wire.system = d.wire.system;
             c.wire.size = d.wire.size;
             CoreRecord core;
-            ASSERT_EQ(calc_analysis(k.app, AnalysisWindowInputs{parameters, 0}, core, c, req), 1)
+            ASSERT_EQ(calc_analysis(k.app, AnalysisWindowInputs{parameters, 0}, core, c, req,
+                                    builtInCatalog(), builtInModel()),
+                      1)
                 << d.partNumber;
             auto near = [&d](double a, double b, const char* what) {
                 EXPECT_NEAR(a, b, 0.005 * std::fabs(b) + 1e-6) << d.partNumber << " " << what;

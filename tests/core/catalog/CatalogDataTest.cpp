@@ -2,9 +2,10 @@
 // consistent core, in the order the design search expects.
 #include "catalog/CatalogTables.h"
 #include "catalog/CoreCatalog.h"
-#include "catalog/PartNumber.h"
+#include "domain/PartNumber.h"
 #include "format/Messages.h"
 #include "materials/MaterialTable.h"
+#include "support/RecordingSink.h"
 
 #include <algorithm>
 #include <cmath>

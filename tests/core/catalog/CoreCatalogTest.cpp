@@ -1,6 +1,7 @@
 #include "catalog/CoreCatalog.h"
 
 #include "format/Messages.h"
+#include "support/RecordingSink.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -284,7 +285,7 @@ TEST(CoreCatalogBase, ClassifyText) {
         EXPECT_EQ(flag, c.baseFlag) << c.text;
 
         CoreCatalog derived;
-        CoreCatalogBase& asBase = derived;
+        const CoreCatalogBase& asBase = derived;
         flag = 7;
         EXPECT_EQ(asBase.classifyText(flag, c.text), 1);
         EXPECT_EQ(flag, 0) << c.text;

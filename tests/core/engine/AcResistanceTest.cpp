@@ -170,16 +170,16 @@ TEST(AcResistance, SkinTerm) {
 
 TEST(AcResistance, FactorTablesAreComplete) {
     // Every K1 row starts at 1 (one conductor per pitch); no K2 entry used is a gap.
-    for (std::size_t row = 0; row < K1Rows; ++row) {
+    for (std::size_t row = 0; row < kK1Rows; ++row) {
         EXPECT_EQ(K1Table[row][0], 1.0F) << row;
         for (const float k : K1Table[row]) {
             EXPECT_GT(k, 0.4F) << row;
         }
     }
-    for (std::size_t i = 1; i < K1Rows; ++i) {
+    for (std::size_t i = 1; i < kK1Rows; ++i) {
         EXPECT_GT(K1RatioBreakpoints[i], K1RatioBreakpoints[i - 1]);
     }
-    for (std::size_t j = 1; j < K2Columns; ++j) {
+    for (std::size_t j = 1; j < kK2Columns; ++j) {
         EXPECT_GT(K2RatioBreakpoints[j], K2RatioBreakpoints[j - 1]);
     }
     for (std::size_t group = 0; group < 2; ++group) {

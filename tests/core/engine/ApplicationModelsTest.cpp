@@ -3,6 +3,7 @@
 #include "catalog/CoreCatalog.h"
 #include "format/Messages.h"
 #include "materials/PowderMaterialModel.h"
+#include "support/RecordingSink.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

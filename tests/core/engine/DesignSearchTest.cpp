@@ -10,6 +10,8 @@
 #include "requirements/RequirementEntry.h"
 #include "settings/DesignParameters.h"
 #include "settings/MaterialSelection.h"
+#include "support/BuiltInData.h"
+#include "support/RecordingSink.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -56,8 +58,9 @@ void runSearch(SearchRun& run, Application a, CoreShape shape, const Requirement
     entry.setShape(shape);
     ASSERT_TRUE(entry.accept(texts)) << (run.sink.empty() ? "" : run.sink.last().text);
     run.design = makeDesignRun(entry.requirement(), run.parameters.wireSystem());
-    run.result = runDesignSearch(run.design, run.parameters, run.selection, nullptr,
-                                 [&run](const TraceEvent& e) { run.trace.push_back(e); });
+    run.result =
+        runDesignSearch(run.design, run.parameters, run.selection, builtInCatalog(), builtInModel(),
+                        nullptr, [&run](const TraceEvent& e) { run.trace.push_back(e); });
 }
 
 // Checks every accepted design against the requirement and the limits, from its own fields.
@@ -139,7 +142,7 @@ class ListedCatalog : public CoreCatalog {
   public:
     explicit ListedCatalog(std::vector<std::string> partNumbers)
         : partNumbers_(std::move(partNumbers)) {}
-    int readCatalogLine(CoreRecord& record, int line, CoreShape /*shape*/) override {
+    int readCatalogLine(CoreRecord& record, int line, CoreShape /*shape*/) const override {
         const int count = static_cast<int>(partNumbers_.size());
         if (line < 0 || line >= count) {
             return 0;
@@ -419,8 +422,8 @@ TEST(DesignSearch, LineModelShowsTheMessagesOfItsCallsInTurnForEachListing) {
         run.design = makeDesignRun(entry.requirement(), run.parameters.wireSystem());
         run.sink.clear();
         std::vector<std::size_t> shownBy; // messages shown up to each trace event
-        run.result = runDesignSearch(run.design, run.parameters, run.selection, nullptr,
-                                     [&](const TraceEvent& e) {
+        run.result = runDesignSearch(run.design, run.parameters, run.selection, builtInCatalog(),
+                                     builtInModel(), nullptr, [&](const TraceEvent& e) {
                                          run.trace.push_back(e);
                                          shownBy.push_back(run.sink.size());
                                      });

@@ -2,6 +2,7 @@
 
 #include "engine/AcResistance.h"
 #include "format/Messages.h"
+#include "support/RecordingSink.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 class BobbinStub : public CoreCatalog {
   public:
     BobbinStub(int result, BobbinRecord bobbin) : result_(result), bobbin_(bobbin) {}
-    int get_Bobbin_data(BobbinRecord& bobbin, std::string_view, int stackCount) override {
+    int get_Bobbin_data(BobbinRecord& bobbin, std::string_view, int stackCount) const override {
         stacks.push_back(stackCount);
         if (result_ >= 1) {
             bobbin = bobbin_;
@@ -28,7 +29,7 @@ class BobbinStub : public CoreCatalog {
         return result_;
     }
 
-    std::vector<int> stacks; // stack count of every call
+    mutable std::vector<int> stacks; // stack count of every call
 
   private:
     int result_;
@@ -47,7 +48,7 @@ struct Selection {
         candidate.stackCount = 1.0F;
     }
     int run(double current, double rs = 0.0) { return runWith(catalog, current, rs); }
-    int runWith(CoreCatalogBase& cat, double current, double rs = 0.0) {
+    int runWith(const CoreCatalogBase& cat, double current, double rs = 0.0) {
         return select_wire(design, application, wire, candidate, current, 20.0, rs, core.shape,
                            winding, cat, core, bobbin, parameters);
     }
@@ -74,7 +75,7 @@ TEST(SelectWire, ToroidFullWindow) {
     // The winding (see the calcWinding tests): build 0.101848, rdc = 9.928106 ft x 10.3713 /
     // 1624.09 = 0.0634000 ohm
     Selection s("T106-226", 80.0F);
-    EXPECT_EQ(s.run(2.0), R::Found);
+    EXPECT_EQ(s.run(2.0), R::kFound);
     EXPECT_FLOAT_EQ(s.wire.size, 18.0F);
     EXPECT_FLOAT_EQ(s.candidate.wire.size, 18.0F);
     EXPECT_EQ(s.candidate.strands, 1);
@@ -91,7 +92,7 @@ TEST(SelectWire, WireShrinksUntilTheWindingFits) {
     // = 17, bare 0.0453, c = 2052.09; cNS = 164167, t = 0.495745, 373321 x t = 185071 >= cNS.
     Selection s("T106-226", 80.0F);
     s.parameters.set(Application::DcBiased).Fill = 60.0F;
-    EXPECT_EQ(s.run(2.0), R::Found);
+    EXPECT_EQ(s.run(2.0), R::kFound);
     EXPECT_FLOAT_EQ(s.candidate.wire.size, 17.0F);
     EXPECT_NEAR(s.candidate.wire.areaCmil, 2052.09, 1e-2);
 }
@@ -104,7 +105,7 @@ TEST(SelectWire, SingleLayerToroid) {
     // hole = 0.611 - 0.1484 = 0.4626; woundOD = 1.06 + 0.1484 = 1.2084
     Selection s("T106-226", 20.0F);
     s.winding = WindingType::SingleLayer;
-    EXPECT_EQ(s.run(2.0), R::Found);
+    EXPECT_EQ(s.run(2.0), R::kFound);
     EXPECT_FLOAT_EQ(s.candidate.wire.size, 13.0F);
     EXPECT_NEAR(s.candidate.build, 0.0742, 1e-6);
     EXPECT_NEAR(s.candidate.hole, 0.4626, 1e-6);
@@ -123,19 +124,20 @@ TEST(SelectWire, RejectionCodes) {
     };
     const Case cases[] = {
         // one conductor in a single layer: sin(3.14159) x 0.591 / 1.0000027 = 1.6e-6 in
-        {"single layer N x S = 1", 1.0F, 1, WindingType::SingleLayer, 2.0, 0.0, R::NoDiameterWire},
+        {"single layer N x S = 1", 1.0F, 1, WindingType::SingleLayer, 2.0, 0.0, R::kNoDiameterWire},
         // AWG 18 holds 1624.09 cmil; 20 A x 150 = 3000 cmil
-        {"current density", 80.0F, 1, WindingType::FullWindow, 20.0, 0.0, R::CurrentDensity},
-        {"current not a number", 80.0F, 1, WindingType::FullWindow, nan, 0.0, R::CurrentDensity},
+        {"current density", 80.0F, 1, WindingType::FullWindow, 20.0, 0.0, R::kCurrentDensity},
+        {"current not a number", 80.0F, 1, WindingType::FullWindow, nan, 0.0, R::kCurrentDensity},
         // 10.8 A x 150 = 1620 <= 1624.09; 10.9 A x 150 = 1635 > 1624.09
-        {"current density just met", 80.0F, 1, WindingType::FullWindow, 10.8, 0.0, R::Found},
+        {"current density just met", 80.0F, 1, WindingType::FullWindow, 10.8, 0.0, R::kFound},
         {"current density just missed", 80.0F, 1, WindingType::FullWindow, 10.9, 0.0,
-         R::CurrentDensity},
+         R::kCurrentDensity},
         // rdc 0.0634
-        {"above Rs", 80.0F, 1, WindingType::FullWindow, 2.0, 0.05, R::ResistanceLimit},
-        {"below Rs", 80.0F, 1, WindingType::FullWindow, 2.0, 0.07, R::Found},
+        {"above Rs", 80.0F, 1, WindingType::FullWindow, 2.0, 0.05, R::kResistanceLimit},
+        {"below Rs", 80.0F, 1, WindingType::FullWindow, 2.0, 0.07, R::kFound},
         // 1e9 turns: 0.4 x 373321 / 1e9 cmil is below the finest wire
-        {"no wire for the window", 1e9F, 1, WindingType::FullWindow, 0.0, 0.0, R::NoFullWindowWire},
+        {"no wire for the window", 1e9F, 1, WindingType::FullWindow, 0.0, 0.0,
+         R::kNoFullWindowWire},
     };
     for (const Case& c : cases) {
         Selection s("T106-226", c.turns);
@@ -149,14 +151,14 @@ TEST(SelectWire, RejectionCodes) {
 TEST(SelectWire, TooFewTurnsStopsWithMessage) {
     Selection s("T106-226", 0.3F);
     s.application = Application::WideSwing;
-    EXPECT_EQ(s.run(2.0), R::InvalidTurns);
+    EXPECT_EQ(s.run(2.0), R::kInvalidTurns);
     ASSERT_EQ(s.sink.size(), 1U);
     EXPECT_EQ(s.sink.last().text,
               "Application: 2, CORE: T106-226,  turns:     0, Window: 373321.0");
     EXPECT_EQ(s.sink.last().caption, "ERROR: in select_wire, invalid number of turns");
 
     Selection n("T106-226", std::numeric_limits<float>::quiet_NaN());
-    EXPECT_EQ(n.run(2.0), R::InvalidTurns);
+    EXPECT_EQ(n.run(2.0), R::kInvalidTurns);
     EXPECT_EQ(n.sink.size(), 1U);
 }
 
@@ -164,7 +166,7 @@ TEST(SelectWire, MinimumStrandsOfTheDesign) {
     // The design asks for 2 strands: area = 0.4 x 373321 / 80 / 2 = 933.3 -> AWG 21.
     Selection s("T106-226", 80.0F);
     s.design.minStrands = 2;
-    EXPECT_EQ(s.run(2.0), R::Found);
+    EXPECT_EQ(s.run(2.0), R::kFound);
     EXPECT_EQ(s.candidate.strands, 2);
     EXPECT_FLOAT_EQ(s.candidate.wire.size, 21.0F);
 }
@@ -172,7 +174,7 @@ TEST(SelectWire, MinimumStrandsOfTheDesign) {
 TEST(SelectWire, MissingToroidDimensionIsReportedAndSelectionGoesOn) {
     Selection s("T106-226", 80.0F);
     s.core.ID = 0.0F;
-    EXPECT_EQ(s.run(2.0), R::Found);
+    EXPECT_EQ(s.run(2.0), R::kFound);
     ASSERT_EQ(s.sink.size(), 1U);
     EXPECT_EQ(s.sink.last().text, "Core T106-226 Missing Dimension: Aw = 373321 kcm, ID = "
                                   "0.000, oD = 1.060, Ht = 0.357");
@@ -184,7 +186,7 @@ TEST(SelectWire, ResonantWithoutFrequencyStops) {
         Selection s("T106-226", 80.0F);
         s.application = Application::Resonant;
         s.candidate.frequency = f;
-        EXPECT_EQ(s.run(2.0), R::FrequencyMissing) << f;
+        EXPECT_EQ(s.run(2.0), R::kFrequencyMissing) << f;
         ASSERT_EQ(s.sink.size(), 1U);
         EXPECT_EQ(s.sink.last().text, "Error: Peak Current, Voltage, or frequency Not Specified");
         EXPECT_EQ(s.sink.last().caption, "ERROR from select_wire");
@@ -204,7 +206,7 @@ TEST(SelectWire, ResonantStrandsAboveThreeSkinDepths) {
     Selection s("T106-226", 80.0F);
     s.application = Application::Resonant;
     s.candidate.frequency = 500.0F;
-    EXPECT_EQ(s.run(1.9), R::Found);
+    EXPECT_EQ(s.run(1.9), R::kFound);
     EXPECT_EQ(s.candidate.strands, 3);
     EXPECT_FLOAT_EQ(s.candidate.wire.size, 30.0F);
     EXPECT_NEAR(s.candidate.build, 0.0120697, 1e-6);
@@ -223,7 +225,7 @@ TEST(SelectWire, ResonantStrandsAboveThreeSkinDepths) {
     Selection exact("T106-226", 80.0F);
     exact.application = Application::Resonant;
     exact.candidate.frequency = 500.0F;
-    EXPECT_EQ(exact.run(2.0), R::CurrentDensity);
+    EXPECT_EQ(exact.run(2.0), R::kCurrentDensity);
     EXPECT_EQ(exact.candidate.strands, 3);
     EXPECT_EQ(exact.wire.areaCmil, 99.999992F);
 }
@@ -233,7 +235,7 @@ TEST(SelectWire, ResonantSkinDepthBelowTheFinestWire) {
     Selection s("T106-226", 80.0F);
     s.application = Application::Resonant;
     s.candidate.frequency = 1e5F;
-    EXPECT_EQ(s.run(2.0), R::NoDiameterWire);
+    EXPECT_EQ(s.run(2.0), R::kNoDiameterWire);
 }
 
 // E125-226: A 1.25, B 0.555, C 0.366, D 0.724, E 0.36, F 0.9 in; window 1.261 cm^2 x
@@ -249,7 +251,7 @@ TEST(SelectWire, ECoreFullWindowShrinksUntilTheBuildFits) {
     // MLT = (3.14159 x 0.1587 + 1.75) / 12 = 0.187381; length = 30 x MLT + 0.0416667
     // = 5.663090; rdc = 5.663090 x 10.3713 / 2580.64 = 0.0227597
     Selection s("E125-226", 30.0F);
-    EXPECT_EQ(s.run(2.0), R::Found);
+    EXPECT_EQ(s.run(2.0), R::kFound);
     EXPECT_NEAR(s.bobbin.windingWidth, 0.625, 1e-6);
     EXPECT_FLOAT_EQ(s.candidate.wire.size, 16.0F);
     EXPECT_NEAR(s.candidate.build, 0.1587, 1e-6);
@@ -264,7 +266,7 @@ TEST(SelectWire, ECoreResonantUsesTheBobbinWidth) {
     Selection s("E125-226", 30.0F);
     s.application = Application::Resonant;
     s.candidate.frequency = 10.0F;
-    EXPECT_EQ(s.run(2.0), R::Found);
+    EXPECT_EQ(s.run(2.0), R::kFound);
     WireRecord wire;
     ASSERT_TRUE(lookupWire(wire, WireSystem::Awg, WireLookupKind::BySize, 16.0, 20.0));
     const double fr = calc_ac_res_Fr(wire, 30.0, 1, BobbinWinding{0.625}, s.core.initialPerm, 10.0);
@@ -277,7 +279,7 @@ TEST(SelectWire, ECoreBobbinTroubles) {
     {
         Selection s("E125-226", 30.0F);
         BobbinStub none(0, {});
-        EXPECT_EQ(s.runWith(none, 2.0), R::NoBuildFit);
+        EXPECT_EQ(s.runWith(none, 2.0), R::kNoBuildFit);
         ASSERT_GE(s.sink.size(), 1U);
         EXPECT_EQ(s.sink.messages().front().text, "lines remaining 0, Winding Width 0.00");
         EXPECT_EQ(s.sink.messages().front().caption, "get_Bobbin_data ");
@@ -290,7 +292,7 @@ TEST(SelectWire, ECoreBobbinTroubles) {
         shallow.windingDepth = 0.0F;
         shallow.tubePerimeter = 1.75F;
         BobbinStub stub(1, shallow);
-        EXPECT_EQ(s.runWith(stub, 2.0), R::NoBuildFit);
+        EXPECT_EQ(s.runWith(stub, 2.0), R::kNoBuildFit);
         EXPECT_TRUE(s.sink.empty());
     }
 }
@@ -316,7 +318,7 @@ TEST(SelectWire, WireMayBeTheCandidatesOwn) {
     Selection s("E125-226", 30.0F);
     EXPECT_EQ(select_wire(s.design, s.application, s.candidate.wire, s.candidate, 2.0, 20.0, 0.0,
                           s.core.shape, s.winding, s.catalog, s.core, s.bobbin, s.parameters),
-              R::Found);
+              R::kFound);
     EXPECT_FLOAT_EQ(s.candidate.wire.size, 16.0F);
     EXPECT_NEAR(s.candidate.build, 0.1587, 1e-6);
     EXPECT_NEAR(s.candidate.rdc, 0.0227597, 1e-6);

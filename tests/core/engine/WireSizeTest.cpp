@@ -1,6 +1,7 @@
 #include "engine/WireSize.h"
 
 #include "format/Messages.h"
+#include "support/RecordingSink.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -3,7 +3,8 @@
 #include "catalog/CoreCatalog.h"
 #include "format/Messages.h"
 #include "graphs/GraphDrawing.h"
-#include "graphs/RecordingCanvas.h"
+#include "support/RecordingCanvas.h"
+#include "support/RecordingSink.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -318,7 +319,7 @@ TEST(ShowAgingGraph, CoreTemperatureAgainstTime) {
     // All 32 samples lie within the temperature axis: one unbroken red curve.
     std::size_t redPoints = 0;
     for (const RecordedLine& line : canvas.lines()) {
-        redPoints += line.pen.color == colors::red ? 1U : 0U;
+        redPoints += line.pen.color == colors::kRed ? 1U : 0U;
     }
     EXPECT_EQ(redPoints, 31U);
 }

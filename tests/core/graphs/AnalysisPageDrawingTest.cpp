@@ -2,8 +2,10 @@
 
 #include "analysis/AnalysisRows.h"
 #include "format/Messages.h"
-#include "graphs/RecordingCanvas.h"
 #include "settings/DesignParameters.h"
+#include "support/BuiltInData.h"
+#include "support/RecordingCanvas.h"
+#include "support/RecordingSink.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +18,7 @@ using F = AnalysisField;
 // line inductor.
 struct Analysed {
     DesignParameters parameters;
-    AnalysisEntry entry{parameters};
+    AnalysisEntry entry{parameters, builtInCatalog(), builtInModel()};
     RecordingSink sink;
 
     explicit Analysed(Application a = Application::DcBiased) {

@@ -1,6 +1,6 @@
 #include "graphs/GraphDrawing.h"
 
-#include "graphs/RecordingCanvas.h"
+#include "support/RecordingCanvas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,7 +30,7 @@ std::vector<std::vector<Point>> redPolylines(const RecordingCanvas& canvas) {
     // primitives so the axes' runs are left out.
     std::vector<std::vector<Point>> result;
     for (const RecordedPrimitive& p : canvas.primitives()) {
-        if (p.pen != Pen{colors::red, 1}) {
+        if (p.pen != Pen{colors::kRed, 1}) {
             continue;
         }
         if (p.kind == RecordedPrimitive::Kind::MoveTo) {
@@ -98,16 +98,16 @@ TEST(DrawGraph, MaterialCurvesSkipEmptyNamesAndNonPositiveReferences) {
     ASSERT_FALSE(canvas.primitives().empty());
     EXPECT_EQ(canvas.primitives()[0].kind, RecordedPrimitive::Kind::FillRect);
     EXPECT_EQ(canvas.primitives()[0].rect, (Rect{12, 0, 1200, 600}));
-    EXPECT_EQ(canvas.primitives()[0].brush, colors::face);
+    EXPECT_EQ(canvas.primitives()[0].brush, colors::kFace);
 
     // Axes in black: 11 rows and 31 columns.
-    EXPECT_EQ(linesWithPen(canvas, {colors::black, 1}).size(), 11U + 31U);
+    EXPECT_EQ(linesWithPen(canvas, {colors::kBlack, 1}).size(), 11U + 31U);
     // One curve: (1,100) -> (120,50), (10,50) -> (447,285), (100,10) -> (773,473).
     const std::vector<std::vector<Point>> expected = {{{120, 50}, {447, 285}, {773, 473}}};
     EXPECT_EQ(redPolylines(canvas), expected);
     const RecordedText* name = canvas.findText("-26");
     ASSERT_NE(name, nullptr);
-    EXPECT_EQ(name->font.color, colors::red);
+    EXPECT_EQ(name->font.color, colors::kRed);
     EXPECT_EQ(name->topLeft, (Point{447 - 8, 285 - 4})); // 3*5.4 = 16.2 -> 16 wide
     EXPECT_FALSE(canvas.hasText("-52"));
 
@@ -273,7 +273,7 @@ TEST(DrawGraph, InductanceGraphWithDescriptionAndMarker) {
     ASSERT_NE(description, nullptr);
     EXPECT_EQ(description->topLeft, (Point{773 - 11, 144 - 4}));
     // Marker at (2 A, 30): (120 + 980*log10(200)/3, 520 - 470*0.3) = (871.7, 379), s = 13.
-    const auto cross = linesWithPen(canvas, {colors::red, 2});
+    const auto cross = linesWithPen(canvas, {colors::kRed, 2});
     ASSERT_EQ(cross.size(), 2U);
     EXPECT_EQ(cross[0].from, (Point{859, 379}));
     EXPECT_EQ(cross[0].to, (Point{885, 379}));
@@ -323,7 +323,7 @@ TEST(DrawGraph, AgingAxesFromEightyTo160OverFourDecades) {
     const RecordedText* description = canvas.findText("AGING");
     ASSERT_NE(description, nullptr);
     EXPECT_EQ(description->topLeft, (Point{610 - 13, 144 - 4}));
-    EXPECT_TRUE(linesWithPen(canvas, {colors::red, 2}).empty()); // no marker
+    EXPECT_TRUE(linesWithPen(canvas, {colors::kRed, 2}).empty()); // no marker
 }
 
 TEST(AutomaticAxes, FlatAgingSeriesKeepsOneStep) {
@@ -365,7 +365,7 @@ TEST(DrawGraphPage, PlacesTitleLabelsDateAndThePrinterFrame) {
     // The graph follows in the printer frame (x origin 110, lowest row 807 - 106 = 701,
     // right 1008), without clearing the page.
     EXPECT_TRUE(page.filledRects().empty());
-    const auto grid = linesWithPen(page, {colors::black, 1});
+    const auto grid = linesWithPen(page, {colors::kBlack, 1});
     ASSERT_FALSE(grid.empty());
     EXPECT_EQ(grid.front().from, (Point{110, 701}));
     EXPECT_EQ(grid.front().to, (Point{1008, 701}));
@@ -380,7 +380,7 @@ TEST(DrawGraph, PrintRequestUsesThePrinterFrameOnce) {
     drawGraph(state, canvas);
     EXPECT_FALSE(state.printRequested);
     EXPECT_TRUE(canvas.filledRects().empty());
-    EXPECT_EQ(linesWithPen(canvas, {colors::black, 1}).front().from, (Point{110, 701}));
+    EXPECT_EQ(linesWithPen(canvas, {colors::kBlack, 1}).front().from, (Point{110, 701}));
 
     canvas.clear();
     drawGraph(state, canvas); // the next paint is the screen again

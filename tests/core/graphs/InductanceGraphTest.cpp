@@ -4,6 +4,7 @@
 #include "graphs/GraphDrawing.h"
 #include "materials/AcPermeability.h"
 #include "materials/PowderMaterialModel.h"
+#include "support/RecordingSink.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

@@ -2,9 +2,10 @@
 
 #include "format/Messages.h"
 #include "graphs/GraphDrawing.h"
-#include "graphs/RecordingCanvas.h"
 #include "materials/MaterialLists.h"
 #include "materials/PowderMaterialModel.h"
+#include "support/RecordingCanvas.h"
+#include "support/RecordingSink.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -31,7 +32,7 @@ int drawnNames(GraphState& state) {
     drawGraph(state, canvas);
     int count = 0;
     for (const RecordedText& t : canvas.texts()) {
-        count += t.font.color == colors::red ? 1 : 0;
+        count += t.font.color == colors::kRed ? 1 : 0;
     }
     return count;
 }

@@ -1,6 +1,6 @@
 #include "graphs/PlotEngine.h"
 
-#include "graphs/RecordingCanvas.h"
+#include "support/RecordingCanvas.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -285,7 +285,7 @@ TEST(PlotText, CentredTextAndMarkerCross) {
     EXPECT_EQ(canvas.texts()[0].topLeft, (Point{442, 281}));
 
     canvas.clear();
-    canvas.setPenColor(colors::red);
+    canvas.setPenColor(colors::kRed);
     plot_text(canvas, "SYMBOL", 10.0, 50.0, a);
     EXPECT_TRUE(canvas.texts().empty());
     const auto lines = canvas.lines();
@@ -295,7 +295,7 @@ TEST(PlotText, CentredTextAndMarkerCross) {
     EXPECT_EQ(lines[0].to, (Point{447 + s, 285}));
     EXPECT_EQ(lines[1].from, (Point{447, 285 - s}));
     EXPECT_EQ(lines[1].to, (Point{447, 285 + s}));
-    EXPECT_EQ(lines[0].pen, (Pen{colors::red, 2}));
+    EXPECT_EQ(lines[0].pen, (Pen{colors::kRed, 2}));
     EXPECT_EQ(lines[1].pen.width, 2);
     EXPECT_EQ(canvas.pen().width, 1);
 }

@@ -6,10 +6,12 @@
 #include "graphs/GraphDrawing.h"
 #include "graphs/InductanceGraph.h"
 #include "graphs/MaterialGraphs.h"
-#include "graphs/RecordingCanvas.h"
 #include "materials/PowderMaterialModel.h"
 #include "settings/DesignParameters.h"
 #include "settings/MaterialSelection.h"
+#include "support/BuiltInData.h"
+#include "support/RecordingCanvas.h"
+#include "support/RecordingSink.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +29,7 @@ void expectOnSurface(const RecordingCanvas& canvas, const std::string& what) {
         EXPECT_LE(t.topLeft.y + t.height, s.height) << what << ": " << t.text;
     }
     for (const RecordedLine& l : canvas.lines()) {
-        if (l.pen == Pen{colors::red, 1}) {
+        if (l.pen == Pen{colors::kRed, 1}) {
             continue; // curves: see expectCurvesInFrame
         }
         for (const Point p : {l.from, l.to}) {
@@ -44,7 +46,7 @@ void expectCurvesInFrame(const RecordingCanvas& canvas, const PixelFrame& f,
                          const std::string& what) {
     int vertices = 0;
     for (const RecordedLine& l : canvas.lines()) {
-        if (l.pen != Pen{colors::red, 1}) {
+        if (l.pen != Pen{colors::kRed, 1}) {
             continue;
         }
         for (const Point p : {l.from, l.to}) {
@@ -88,7 +90,7 @@ TEST(RealDataDrawing, InductanceGraphOfAnAnalysis) {
     const PowderMaterialModel model;
     for (Application app : {Application::DcBiased, Application::Line60Hz, Application::Resonant}) {
         DesignParameters parameters;
-        AnalysisEntry entry(parameters);
+        AnalysisEntry entry(parameters, builtInCatalog(), builtInModel());
         entry.setApplication(app);
         const bool line = app == Application::Line60Hz;
         const std::pair<F, const char*> texts[] = {{F::PartNumber, "T106-275"},
@@ -118,7 +120,7 @@ TEST(RealDataDrawing, InductanceGraphOfAnAnalysis) {
 TEST(RealDataDrawing, AgingGraphOfAnAnalysis) {
     // A T80-275 choke at 473 G and 50 kHz in 60 C that ages over the years.
     DesignParameters parameters;
-    AnalysisEntry entry(parameters);
+    AnalysisEntry entry(parameters, builtInCatalog(), builtInModel());
     const std::pair<F, const char*> texts[] = {
         {F::PartNumber, "T80-275"}, {F::StackCount, "1"}, {F::Wire, "#18"},    {F::Strands, "1"},
         {F::Turns, "30"},           {F::Current, "5"},    {F::Voltage1, "50"}, {F::Voltage2, "5"},

@@ -2,10 +2,12 @@
 
 #include "engine/DesignSearch.h"
 #include "format/Messages.h"
-#include "graphs/RecordingCanvas.h"
 #include "requirements/RequirementEntry.h"
 #include "settings/DesignParameters.h"
 #include "settings/MaterialSelection.h"
+#include "support/BuiltInData.h"
+#include "support/RecordingCanvas.h"
+#include "support/RecordingSink.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +17,7 @@ namespace {
 std::vector<RecordedLine> redLines(const RecordingCanvas& canvas) {
     std::vector<RecordedLine> result;
     for (const RecordedLine& l : canvas.lines()) {
-        if (l.pen.color == colors::red) {
+        if (l.pen.color == colors::kRed) {
             result.push_back(l);
         }
     }
@@ -117,7 +119,7 @@ TEST(ResultPageDrawing, DimensionHeadingsUnderlineGroupsAndAddHalfARow) {
     EXPECT_EQ(core->topLeft.y, 137);
     int underlines = 0;
     for (const RecordedLine& l : canvas.lines()) {
-        if (l.from.y == 137 + 15 && l.pen.color == colors::black) {
+        if (l.from.y == 137 + 15 && l.pen.color == colors::kBlack) {
             ++underlines;
         }
     }
@@ -215,7 +217,8 @@ TEST(ResultPageDrawing, RealSearchStaysInsideWindowAndPrintedPage) {
     DesignPFE design = makeDesignRun(entry.requirement(), parameters.wireSystem());
     ResultTables tables;
     TableSink rows(tables, Application::DcBiased, parameters.unitSystem());
-    const SearchResult result = runDesignSearch(design, parameters, selection, &rows);
+    const SearchResult result =
+        runDesignSearch(design, parameters, selection, builtInCatalog(), builtInModel(), &rows);
     ASSERT_TRUE(result.valid);
     ASSERT_GT(result.accepted, 10);
 

@@ -3,6 +3,7 @@
 #include "format/Messages.h"
 #include "materials/MaterialCoefficients.h"
 #include "materials/PowderMaterialModel.h"
+#include "support/RecordingSink.h"
 
 #include <cmath>
 #include <functional>

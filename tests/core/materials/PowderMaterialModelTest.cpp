@@ -5,6 +5,7 @@
 #include "materials/AcPermeability.h"
 #include "materials/MaterialCoefficients.h"
 #include "materials/PermeabilityFits.h"
+#include "support/RecordingSink.h"
 
 #include <array>
 #include <cmath>

@@ -2,6 +2,7 @@
 
 #include "format/Messages.h"
 #include "settings/DesignParameters.h"
+#include "support/RecordingSink.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,8 @@
 #include "requirements/RequirementEntry.h"
 #include "settings/DesignParameters.h"
 #include "settings/MaterialSelection.h"
+#include "support/BuiltInData.h"
+#include "support/RecordingSink.h"
 
 #include <gtest/gtest.h>
 
@@ -21,8 +23,9 @@ TEST(DesignRun, PrintedCellsAgreeWithTheDesigns) {
         entry.activate(Application::PfcBoost);
         entry.setShape(shape);
         ASSERT_TRUE(entry.accept({"400", "0", "6", "", "", "375", "400", "65", "25", "2", "1"}));
-        const DesignRunOutput run = runAutomaticDesign(
-            entry.requirement(), entry.requirementBlock(), parameters, selection);
+        const DesignRunOutput run =
+            runAutomaticDesign(entry.requirement(), entry.requirementBlock(), parameters, selection,
+                               builtInCatalog(), builtInModel());
         ASSERT_GT(run.search.accepted, 0);
         EXPECT_TRUE(run.state.run().valid);
         EXPECT_EQ(run.state.run().rowCount, run.search.accepted + 1);

@@ -2,6 +2,7 @@
 
 #include "catalog/CoreCatalog.h"
 #include "format/Messages.h"
+#include "support/RecordingSink.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -3,6 +3,7 @@
 #include "format/Messages.h"
 #include "settings/DesignParameters.h"
 #include "settings/SettingsFile.h"
+#include "support/RecordingSink.h"
 
 #include <csignal>
 #include <filesystem>

@@ -5,6 +5,7 @@
 #include "requirements/Requirement.h"
 #include "settings/DesignParameters.h"
 #include "settings/MaterialSelection.h"
+#include "support/RecordingSink.h"
 
 #include <array>
 #include <filesystem>

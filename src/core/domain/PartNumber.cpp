@@ -1,4 +1,4 @@
-#include "catalog/PartNumber.h"
+#include "domain/PartNumber.h"
 
 #include <cctype>
 

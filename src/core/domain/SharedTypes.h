@@ -4,6 +4,10 @@
 
 namespace korvane {
 
+// Pi as every formula of the program takes it, to five decimals: winding lengths, surfaces
+// and losses depend on these digits.
+inline constexpr double kPi = 3.14159;
+
 // Core shapes of the catalog.
 enum class CoreShape : std::uint8_t { Toroid = 0, ECore = 1, Composite = 2 };
 

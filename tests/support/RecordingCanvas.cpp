@@ -1,4 +1,4 @@
-#include "graphs/RecordingCanvas.h"
+#include "support/RecordingCanvas.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SharedTypes.h"
+#include "domain/SharedTypes.h"
 
 #include <string>
 #include <string_view>
