@@ -59,14 +59,43 @@ int CoreCatalog::listingCount(CoreShape shape) const {
     return 0;
 }
 
+CoreCatalog::CoreCatalog(const CatalogTables& tables) : tables_(tables) {
+    for (CoreShape shape : {CoreShape::Toroid, CoreShape::ECore, CoreShape::Composite}) {
+        std::vector<Listing>& listings = listings_[static_cast<std::size_t>(toIndex(shape))];
+        const int count = listingCount(shape);
+        listings.resize(static_cast<std::size_t>(count));
+        for (int line = 0; line < count; ++line) {
+            Listing& l = listings[static_cast<std::size_t>(line)];
+            buildRecord(l.record, l.error, static_cast<std::size_t>(line), shape);
+        }
+    }
+    auto index = [this](CoreShape shape, const auto& listings) {
+        auto& lines = lines_[static_cast<std::size_t>(toIndex(shape))];
+        for (std::size_t i = 0; i < listings.size(); ++i) {
+            lines.emplace(std::string(listings[i].partNumber), static_cast<int>(i)); // first wins
+        }
+    };
+    index(CoreShape::Toroid, tables_.toroidListings);
+    index(CoreShape::ECore, tables_.eCoreListings);
+    index(CoreShape::Composite, tables_.compositeListings);
+}
+
 int CoreCatalog::readCatalogLine(CoreRecord& record, int line, CoreShape shape) const {
     const int count = listingCount(shape);
     if (line < 0 || line + 1 > count) {
         return 0;
     }
-    const int left = count - line;
-    const auto index = static_cast<std::size_t>(line);
+    const Listing& listing =
+        listings_[static_cast<std::size_t>(toIndex(shape))][static_cast<std::size_t>(line)];
+    record = listing.record;
+    if (listing.error) {
+        showMessage(listing.error->text, listing.error->caption);
+    }
+    return count - line;
+}
 
+void CoreCatalog::buildRecord(CoreRecord& record, std::optional<Message>& error, std::size_t index,
+                              CoreShape shape) const {
     // Start from an empty record: a listing that cannot be completed must not carry the
     // geometry of the core read before it.
     record = CoreRecord{};
@@ -91,7 +120,7 @@ int CoreCatalog::readCatalogLine(CoreRecord& record, int line, CoreShape shape) 
 
     const MaterialRecord* material = findMaterial(fields.material);
     if (material == nullptr) {
-        return left;
+        return;
     }
     record.initialPerm = material->initialPerm;
     record.material = fields.material;
@@ -109,12 +138,13 @@ int CoreCatalog::readCatalogLine(CoreRecord& record, int line, CoreShape shape) 
             const std::string lastKey = tables_.toroidSizes.empty()
                                             ? std::string()
                                             : std::string(tables_.toroidSizes.back().key);
-            showMessage(strprintf("<error> unable to identify part size %s pointer %s \n size_indx "
+            error =
+                Message{strprintf("<error> unable to identify part size %s pointer %s \n size_indx "
                                   "%d coresize %s \n",
                                   record.partNumber.c_str(), lastKey.c_str(),
                                   static_cast<int>(tables_.toroidSizes.size()), sizeField.c_str()),
-                        "TOROID CATALOG LOOKUP ERROR");
-            return left;
+                        "TOROID CATALOG LOOKUP ERROR"};
+            return;
         }
         record.shape = CoreShape::Toroid;
         record.OD = size->OD;
@@ -137,10 +167,10 @@ int CoreCatalog::readCatalogLine(CoreRecord& record, int line, CoreShape shape) 
             }
         }
         if (size == nullptr) {
-            showMessage(strprintf("<error> unable to identify part size %s coresize %s \n",
-                                  record.partNumber.c_str(), sizeField.c_str()),
-                        "E CORE CATALOG LOOKUP ERROR");
-            return left;
+            error = Message{strprintf("<error> unable to identify part size %s coresize %s \n",
+                                      record.partNumber.c_str(), sizeField.c_str()),
+                            "E CORE CATALOG LOOKUP ERROR"};
+            return;
         }
         record.shape = CoreShape::ECore;
         record.dimA = size->dimA;
@@ -171,42 +201,16 @@ int CoreCatalog::readCatalogLine(CoreRecord& record, int line, CoreShape shape) 
         break;
     }
     record.weight = coreWeight(material->density, record.volume);
-    return left;
 }
-
-namespace {
-
-// Line of the first listing of a shape whose part number is exactly `partNumber`.
-template <typename Listing>
-std::optional<int> listingLine(std::span<const Listing> listings, std::string_view partNumber) {
-    for (std::size_t i = 0; i < listings.size(); ++i) {
-        if (listings[i].partNumber == partNumber) {
-            return static_cast<int>(i);
-        }
-    }
-    return std::nullopt;
-}
-
-} // namespace
 
 int CoreCatalog::lookupPartNumber(CoreRecord& record, std::string_view partNumber) const {
     // The listing is found by its part number first and only that line is read: the design
     // search looks every E-core up for its bobbin, and reading the whole shape up to it each
     // time made the search quadratic in the catalog.
     const CoreShape shape = shapeFromPartNumber(partNumber);
-    std::optional<int> line;
-    switch (shape) {
-    case CoreShape::Toroid:
-        line = listingLine(tables_.toroidListings, partNumber);
-        break;
-    case CoreShape::ECore:
-        line = listingLine(tables_.eCoreListings, partNumber);
-        break;
-    case CoreShape::Composite:
-        line = listingLine(tables_.compositeListings, partNumber);
-        break;
-    }
-    if (line && readCatalogLine(record, *line, shape) > 0) {
+    const auto& lines = lines_[static_cast<std::size_t>(toIndex(shape))];
+    const auto line = lines.find(std::string(partNumber));
+    if (line != lines.end() && readCatalogLine(record, line->second, shape) > 0) {
         return 1;
     }
     // Not listed: the record holds the last listing of the shape, as after a full walk.

@@ -3,8 +3,13 @@
 #include "catalog/CatalogTables.h"
 #include "catalog/CoreRecord.h"
 #include "domain/SharedTypes.h"
+#include "format/Messages.h"
 
+#include <array>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace korvane {
@@ -27,12 +32,13 @@ class CoreCatalogBase {
     virtual int classifyText(int& flag, std::string_view text) const;
 };
 
-// The built-in core catalog. Holds no data of its own: every read rebuilds the record from
-// the tables.
+// The built-in core catalog: the tables, and the record of every listing read from them once.
 class CoreCatalog : public CoreCatalogBase {
   public:
+    // Every listing is read into its record once, here; a read copies the record (and shows
+    // the message of a listing that cannot be completed, as reading it from the tables does).
     CoreCatalog() : CoreCatalog(builtInCatalogTables()) {}
-    explicit CoreCatalog(const CatalogTables& tables) : tables_(tables) {}
+    explicit CoreCatalog(const CatalogTables& tables);
 
     // Fills the record of the listing whose part number equals the text (shape by the
     // leading letters): 1; not listed: message, -2, the record holds the last listing read.
@@ -60,7 +66,16 @@ class CoreCatalog : public CoreCatalogBase {
     const CatalogTables& tables() const { return tables_; }
 
   private:
+    struct Listing {
+        CoreRecord record;
+        std::optional<Message> error; // why the listing's record is incomplete
+    };
+    void buildRecord(CoreRecord& record, std::optional<Message>& error, std::size_t index,
+                     CoreShape shape) const;
+
     CatalogTables tables_;
+    std::array<std::vector<Listing>, 3> listings_;              // per shape, in catalog order
+    std::array<std::unordered_map<std::string, int>, 3> lines_; // part number -> first line
 };
 
 } // namespace korvane

@@ -45,7 +45,8 @@ inline std::optional<PermPair> acMagFit(const AcMagRow& row, double B) {
         }
         const double q = num / den;
         const double qDot = ((c[2] + 2.0 * c[4] * B) - num * (c[1] + 2.0 * c[3] * B) / den) / den;
-        return finitePair(std::sqrt(q), 0.5 / std::sqrt(q) * qDot);
+        const double root = std::sqrt(q);
+        return finitePair(root, 0.5 / root * qDot);
     }
     if (row.kind == kAcKindPolynomial) {
         if (B <= 0.0) {
