@@ -22,7 +22,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 
 echo "== formatting"
 dirs=()
-for d in src tests bench tools; do
+for d in src tests bench tools fuzz; do
     if [ -d "$d" ]; then dirs+=("$d"); fi
 done
 find "${dirs[@]}" \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |
