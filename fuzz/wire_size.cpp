@@ -64,8 +64,10 @@ void typeOne(WireSizeEntry& entry, const std::string& typed) {
                                sink.last().caption == "DATA ENTRY ERROR",
                            sink.last().text);
         KORVANE_FUZZ_CHECK(shown == typed, "a refused text is not shown unchanged");
+        KORVANE_FUZZ_CHECK(entry.refused, "a refused text is not flagged for the OK");
         return;
     }
+    KORVANE_FUZZ_CHECK(!entry.refused, "an accepted text is flagged as refused");
     checkNumberText(shown, "the wire display");
     KORVANE_FUZZ_CHECK(shown.size() <= kTextBufferLength, "the wire display overflows: " + shown);
 
@@ -91,6 +93,7 @@ void typeOne(WireSizeEntry& entry, const std::string& typed) {
         KORVANE_FUZZ_CHECK(shown.ends_with(" mm"), shown);
         break;
     case WireSystem::Swg:
+        KORVANE_FUZZ_CHECK(std::floor(entry.size + 0.5F) >= 1.0F, "SWG gauge below the table");
         KORVANE_FUZZ_CHECK(shown.starts_with("#") && shown.ends_with(" SWG"), shown);
         break;
     }
