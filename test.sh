@@ -27,7 +27,7 @@ python3 tools/gen_material_data.py --check
 
 echo "== formatting"
 dirs=()
-for d in src tests bench tools; do
+for d in src tests bench tools fuzz; do
     if [ -d "$d" ]; then dirs+=("$d"); fi
 done
 find "${dirs[@]}" \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |

@@ -266,8 +266,10 @@ AnalysisOutcome AnalysisEntry::ok() {
     std::string& wireText = texts_[index(AnalysisField::Wire)];
     wireText = parseWireSize(leadingChars(wireText, kAnalysisReadLength), wire_);
     pnText = partNumber;
-    if (wire_.stripRefused) {
-        return AnalysisOutcome::Refused; // no later check would stop a strip without a size
+    if (wire_.refused) {
+        // Its message is shown. No later check would stop a strip without a size, a NaN gauge
+        // or a metric size below the table: the analysis would report a table lookup error.
+        return AnalysisOutcome::Refused;
     }
 
     // 4. Strands, turns, frequency and stack count.

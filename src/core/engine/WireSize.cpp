@@ -13,9 +13,6 @@ namespace korvane {
 
 namespace {
 
-// The entry field holds 32 characters: no display needs more zeros than that.
-constexpr int kMaxZeroRun = 31;
-
 bool holds(std::string_view text, std::string_view part) {
     return text.find(part) != std::string_view::npos;
 }
@@ -99,25 +96,35 @@ bool wireSizeReads(std::string_view text, WireSystem system) {
            (holds(text, "x") ? std::isfinite(probe.width) : std::isfinite(probe.size));
 }
 
+// Shows the refusal of a wire text and returns the text unchanged.
+std::string refuse(std::string_view text, WireSizeEntry& entry) {
+    entry.refused = true;
+    showMessage("Invalid Wire Size", "DATA ENTRY ERROR");
+    return std::string(text);
+}
+
 std::string parseWireSize(std::string_view text, WireSizeEntry& entry) {
     if (holds(text, "x")) {
         const WireSizeEntry before = entry;
         readStrip(text, entry);
-        if (!(std::isfinite(entry.width) && entry.width > 0.0F && std::isfinite(entry.thickness) &&
-              entry.thickness > 0.0F)) {
-            // A conductor needs a real width and thickness; the entry keeps its last wire.
-            entry = before;
-            entry.stripRefused = true;
-            showMessage("Invalid Wire Size", "DATA ENTRY ERROR");
-            return std::string(text);
+        // A conductor needs a real width and thickness, and a display that fits the field.
+        std::string shown;
+        if (std::isfinite(entry.width) && entry.width > 0.0F && std::isfinite(entry.thickness) &&
+            entry.thickness > 0.0F) {
+            shown = strprintf("%5.3f x %5.3f %s", static_cast<double>(entry.width),
+                              static_cast<double>(entry.thickness), "Cu");
         }
-        entry.stripRefused = false;
+        if (shown.empty() || shown.size() > kWireDisplayLength) {
+            entry = before; // the entry keeps its last wire
+            return refuse(text, entry);
+        }
+        entry.refused = false;
         entry.stripFlag = static_cast<double>(entry.width) < 0.01 ? 3 : 0;
-        return strprintf("%5.3f x %5.3f %s", static_cast<double>(entry.width),
-                         static_cast<double>(entry.thickness), "Cu");
+        return shown;
     }
     entry.stripFlag = 0;
-    entry.stripRefused = false;
+    entry.refused = false;
+    const float sizeBefore = entry.size;
 
     // Each marker (or the current system) reads the size again; a later form overrides an
     // earlier one, so "#18" typed in metric first fails as "%f" and then reads as AWG 18.
@@ -140,12 +147,19 @@ std::string parseWireSize(std::string_view text, WireSizeEntry& entry) {
         readGauge(text, entry.size);
     }
 
+    // The tables: AWG 4/0 (-3) to 50, SWG from 1 (the lookup rounds to the nearest gauge),
+    // metric from 0.05 mm. Sizes past the top of the SWG and metric tables are left to the
+    // analysis's gauge range check.
     const bool awg = entry.system == WireSystem::Awg;
     const bool metric = entry.system == WireSystem::Metric;
-    if (!std::isfinite(entry.size) || (awg && entry.size > 50.0F) ||
-        (metric && static_cast<double>(entry.size) < 0.05)) {
-        showMessage("Invalid Wire Size", "DATA ENTRY ERROR");
-        return std::string(text);
+    const bool swg = entry.system == WireSystem::Swg;
+    const double size = entry.size;
+    if (!std::isfinite(size) || (awg && (size > 50.0 || size < -3.0)) || (metric && size < 0.05) ||
+        (swg && std::floor(size + 0.5) < 1.0)) {
+        if (!std::isfinite(size)) {
+            entry.size = sizeBefore; // no NaN or infinity stays for a later text to reuse
+        }
+        return refuse(text, entry);
     }
 
     // 1/0 to 4/0: the longest run of zeros typed gives the gauge.
@@ -161,19 +175,24 @@ std::string parseWireSize(std::string_view text, WireSizeEntry& entry) {
         }
     }
 
+    std::string shown;
     if (metric) {
-        return strprintf("%5.2f %s", static_cast<double>(entry.size), label);
+        shown = strprintf("%5.2f %s", static_cast<double>(entry.size), label);
+    } else if (entry.size > 0.0F) {
+        shown = strprintf("#%3d %s", wholeGauge(entry.size), label);
+    } else {
+        // AWG 1/0 shows one zero, 2/0 two, ... (a zero for every step below 1).
+        int zeros = 0;
+        while (static_cast<double>(zeros) < 1.0 - static_cast<double>(entry.size)) {
+            ++zeros;
+        }
+        shown =
+            strprintf("#%s %s", std::string(static_cast<std::size_t>(zeros), '0').c_str(), label);
     }
-    if (entry.size > 0.0F) {
-        return strprintf("#%3d %s", wholeGauge(entry.size), label);
+    if (shown.size() > kWireDisplayLength) {
+        return refuse(text, entry); // a metric size too large to show
     }
-    // Gauge 0 shows one zero, -1 two, ... (a zero for every step below 1).
-    int zeros = 0;
-    while (zeros < kMaxZeroRun &&
-           static_cast<double>(zeros) < 1.0 - static_cast<double>(entry.size)) {
-        ++zeros;
-    }
-    return strprintf("#%s %s", std::string(static_cast<std::size_t>(zeros), '0').c_str(), label);
+    return shown;
 }
 
 } // namespace korvane

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <optional>
 
 namespace korvane {
 
@@ -20,33 +21,41 @@ void skipSpace(std::string_view text, std::size_t& pos) {
     }
 }
 
-// Parses the set of a %[ conversion starting after the '['; returns the set and moves `f` past
-// the closing ']'. A ']' right after '[' or '[^' belongs to the set, as in scanf.
-std::bitset<256> parseScanSet(std::string_view format, std::size_t& f) {
+// Parses the set of a %[ conversion starting after the '['; moves `f` past the closing ']'.
+// As the C library reads it: a ']' or '-' right after '[' or '[^' belongs to the set, a '-'
+// between two characters in rising order spans them (the first one may itself end a span),
+// any other '-' stands for itself. A set without its closing ']' converts nothing.
+std::optional<std::bitset<256>> parseScanSet(std::string_view format, std::size_t& f) {
     std::bitset<256> set;
     bool negate = false;
     if (f < format.size() && format[f] == '^') {
         negate = true;
         ++f;
     }
-    bool first = true;
-    while (f < format.size() && (first || format[f] != ']')) {
+    if (f < format.size() && (format[f] == ']' || format[f] == '-')) {
+        set.set(static_cast<unsigned char>(format[f]));
+        ++f;
+    }
+    while (f < format.size() && format[f] != ']') {
         const auto c = static_cast<unsigned char>(format[f]);
-        if (!first && f + 2 < format.size() && format[f + 1] == '-' && format[f + 2] != ']') {
-            const auto last = static_cast<unsigned char>(format[f + 2]);
-            for (unsigned v = c; v <= last; ++v) {
+        const bool span =
+            c == '-' && f > 0 && f + 1 < format.size() && format[f + 1] != ']' &&
+            static_cast<unsigned char>(format[f - 1]) <= static_cast<unsigned char>(format[f + 1]);
+        if (span) {
+            // From the character before the '-' up to the next one, which its own turn adds.
+            const auto last = static_cast<unsigned char>(format[f + 1]);
+            for (unsigned v = static_cast<unsigned char>(format[f - 1]); v < last; ++v) {
                 set.set(v);
             }
-            f += 3;
         } else {
             set.set(c);
-            ++f;
         }
-        first = false;
+        ++f;
     }
-    if (f < format.size()) {
-        ++f; // the closing ']'
+    if (f >= format.size()) {
+        return std::nullopt;
     }
+    ++f; // the closing ']'
     return negate ? ~set : set;
 }
 
@@ -81,9 +90,12 @@ int scanFormat(std::string_view text, std::string_view format, std::vector<ScanV
         }
         const char conversion = format[f++];
         if (conversion == '[') {
-            const std::bitset<256> set = parseScanSet(format, f);
+            const std::optional<std::bitset<256>> set = parseScanSet(format, f);
+            if (!set) {
+                return count;
+            }
             const std::size_t start = pos;
-            while (pos < input.size() && set.test(static_cast<unsigned char>(input[pos]))) {
+            while (pos < input.size() && set->test(static_cast<unsigned char>(input[pos]))) {
                 ++pos;
             }
             if (pos == start) {

@@ -5,6 +5,8 @@
 #include "settings/DesignParameters.h"
 #include "settings/MaterialSelection.h"
 
+#include <cmath>
+
 namespace korvane {
 
 float rippleCurrent(float L1uH, float I1, float V1, float V2, float fkHz) {
@@ -33,7 +35,9 @@ float resonantFrequency(float L1uH, float Ipk, float Vpk) {
     if (!(l * i > 0.0)) {
         return 0.0F;
     }
-    return static_cast<float>(159.15507752443827 / l * Vpk / i);
+    // An infinite or NaN voltage, or a quotient past the float range, gives no frequency.
+    const auto f = static_cast<float>(159.15507752443827 / l * Vpk / i);
+    return std::isfinite(f) ? f : 0.0F;
 }
 
 std::string resonantFrequencyText(float fkHz) {

@@ -56,7 +56,7 @@ std::string rippleText(float ripple); // "RIPPLE CURRENT:  %6.3f Amperes  p-p"
 std::optional<float> requirementRipple(const Requirement& r);
 
 // Resonant frequency in kHz from L1 (uH), the peak current and the peak voltage; 0 when it
-// cannot be computed.
+// cannot be computed or is not a finite float.
 float resonantFrequency(float L1uH, float Ipk, float Vpk);
 std::string resonantFrequencyText(float fkHz); // "%4.1f"
 

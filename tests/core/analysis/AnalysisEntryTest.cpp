@@ -156,13 +156,28 @@ TEST(AnalysisEntryOk, RefusalsShowTheirMessage) {
     EXPECT_EQ(both.sink.last().text, "WIRE GAGE is OUT OF RANGE");
 }
 
-TEST(AnalysisEntryOk, StripWithoutASizeStopsAfterItsMessage) {
-    Window w;
-    w.entry.setText(F::Wire, "nan x nan");
-    EXPECT_EQ(w.ok(), AnalysisOutcome::Refused);
-    ASSERT_EQ(w.sink.size(), 1U);
-    EXPECT_EQ(w.sink.last(), (Message{"Invalid Wire Size", "DATA ENTRY ERROR"}));
-    EXPECT_EQ(w.entry.analysisResult(), 0); // never analysed as the wire it had before
+TEST(AnalysisEntryOk, RefusedWireStopsAfterItsMessage) {
+    struct Case {
+        WireSystem system;
+        const char* wire;
+    };
+    // Past the wire message each would go on to a second one: the gauge range, or a table
+    // lookup error of the analysis (quoting "nan" for a NaN size).
+    const Case cases[] = {
+        {WireSystem::Awg, "nan x nan"}, {WireSystem::Awg, "#nan"}, {WireSystem::Metric, "nan"},
+        {WireSystem::Metric, "0.04"},   {WireSystem::Awg, "#51"},  {WireSystem::Swg, "1e308"},
+        {WireSystem::Swg, "0"},         {WireSystem::Swg, "-2"},   {WireSystem::Awg, "#-5"},
+    };
+    for (const Case& c : cases) {
+        Window w;
+        w.entry.wireEntry().system = c.system;
+        w.entry.setText(F::Wire, c.wire);
+        EXPECT_EQ(w.ok(), AnalysisOutcome::Refused) << c.wire;
+        ASSERT_EQ(w.sink.size(), 1U) << c.wire;
+        EXPECT_EQ(w.sink.last(), (Message{"Invalid Wire Size", "DATA ENTRY ERROR"})) << c.wire;
+        EXPECT_EQ(w.entry.analysisResult(), 0) << c.wire; // never analysed as another wire
+        EXPECT_EQ(w.entry.text(F::Wire), c.wire) << c.wire;
+    }
 }
 
 TEST(AnalysisEntryOk, ResultsThePagesCannotShowAreRefused) {

@@ -32,7 +32,7 @@ TEST(WireSize, ReadsEachFormAndComposesDisplay) {
         {"0.05", WireSystem::Metric, 0.5F, " 0.05 mm", WireSystem::Metric, 0.05F},
         {"22 SWG", WireSystem::Awg, 18.0F, "# 22 SWG", WireSystem::Swg, 22.0F},
         {"12", WireSystem::Swg, 22.0F, "# 12 SWG", WireSystem::Swg, 12.0F},
-        // SWG has no limit here; the lookup refuses gauges past 50
+        // SWG has no upper limit here; the gauge range of OK refuses gauges past 50
         {"51", WireSystem::Swg, 22.0F, "# 51 SWG", WireSystem::Swg, 51.0F},
         {"# 7", WireSystem::Awg, 18.0F, "#  7 AWG", WireSystem::Awg, 7.0F},
         {"#50", WireSystem::Awg, 18.0F, "# 50 AWG", WireSystem::Awg, 50.0F},
@@ -75,6 +75,20 @@ TEST(WireSize, RefusesSizesOutsideTheTablesAndKeepsText) {
         {"0.04mm", WireSystem::Awg, WireSystem::Metric},
         {"nan mm", WireSystem::Awg, WireSystem::Metric},
         {"#inf", WireSystem::Awg, WireSystem::Awg},
+        {"nan", WireSystem::Swg, WireSystem::Swg},
+        // past the float range: infinite
+        {"1e308", WireSystem::Swg, WireSystem::Swg},
+        {"1e308", WireSystem::Metric, WireSystem::Metric},
+        // thicker than 4/0
+        {"#-5", WireSystem::Awg, WireSystem::Awg},
+        {"#-3.5", WireSystem::Awg, WireSystem::Awg},
+        {"#-1e9", WireSystem::Awg, WireSystem::Awg},
+        // SWG 1 is the table's thickest gauge; 0.4 rounds below it
+        {"0", WireSystem::Swg, WireSystem::Swg},
+        {"0.4", WireSystem::Swg, WireSystem::Swg},
+        {"-40", WireSystem::Swg, WireSystem::Swg},
+        // " 1000000015047466219876688855040.00 mm" does not fit the field
+        {"1e30", WireSystem::Metric, WireSystem::Metric},
     };
     for (const Case& c : cases) {
         RecordingSink sink;
@@ -86,6 +100,35 @@ TEST(WireSize, RefusesSizesOutsideTheTablesAndKeepsText) {
         EXPECT_EQ(entry.system, c.after) << c.text;
         ASSERT_EQ(sink.size(), 1U) << c.text;
         EXPECT_EQ(sink.last(), (Message{"Invalid Wire Size", "DATA ENTRY ERROR"})) << c.text;
+        EXPECT_TRUE(entry.refused) << c.text;
+        EXPECT_TRUE(std::isfinite(entry.size)) << c.text;
+    }
+}
+
+TEST(WireSize, DisplaysAtTheEndsOfTheTablesFitTheField) {
+    struct Case {
+        const char* text;
+        WireSystem system;
+        const char* display;
+    };
+    const Case cases[] = {
+        {"#-3", WireSystem::Awg, "#0000 AWG"},
+        {"0.5", WireSystem::Swg, "#  0 SWG"}, // the lookup rounds it to SWG 1
+        {"1e9", WireSystem::Swg, "#1000000000 SWG"},
+        {"1e20", WireSystem::Metric, "100000002004087734272.00 mm"},
+        {"99999999 x 1", WireSystem::Awg, "100000000.000 x 1.000 Cu"},
+    };
+    for (const Case& c : cases) {
+        RecordingSink sink;
+        ScopedMessageSink scope(sink);
+        WireSizeEntry entry;
+        entry.system = c.system;
+        entry.refused = true;
+        const std::string shown = parseWireSize(c.text, entry);
+        EXPECT_EQ(shown, c.display) << c.text;
+        EXPECT_LE(shown.size(), kWireDisplayLength) << c.text;
+        EXPECT_FALSE(entry.refused) << c.text;
+        EXPECT_TRUE(sink.empty()) << c.text;
     }
 }
 
@@ -117,8 +160,9 @@ TEST(WireSize, StripReadsWidthAndThickness) {
 }
 
 TEST(WireSize, StripWithoutAPositiveFiniteSizeIsRefusedAndTheLastWireKept) {
-    for (const char* text :
-         {"nan x nan", "0 x 0.02", "-1 x 2", "inf x 1", "0.1 x nan", "0.1 x -0.02", "x 0.02"}) {
+    // The last one is a real strip whose display would not fit the field.
+    for (const char* text : {"nan x nan", "0 x 0.02", "-1 x 2", "inf x 1", "0.1 x nan",
+                             "0.1 x -0.02", "x 0.02", "1e30 x 8"}) {
         RecordingSink sink;
         ScopedMessageSink scope(sink);
         WireSizeEntry entry;
@@ -129,13 +173,13 @@ TEST(WireSize, StripWithoutAPositiveFiniteSizeIsRefusedAndTheLastWireKept) {
         EXPECT_EQ(parseWireSize(text, entry), text);
         ASSERT_EQ(sink.size(), 1U) << text;
         EXPECT_EQ(sink.last(), (Message{"Invalid Wire Size", "DATA ENTRY ERROR"})) << text;
-        EXPECT_TRUE(entry.stripRefused) << text;
+        EXPECT_TRUE(entry.refused) << text;
         EXPECT_EQ(entry.width, 0.1F) << text;
         EXPECT_EQ(entry.thickness, 0.0F) << text;
         EXPECT_EQ(entry.size, 18.0F) << text;
         // The next good text clears the refusal.
         parseWireSize("#20", entry);
-        EXPECT_FALSE(entry.stripRefused);
+        EXPECT_FALSE(entry.refused);
     }
 }
 
@@ -161,14 +205,6 @@ TEST(WireSize, WhetherATextGivesASizeOfItsOwn) {
         EXPECT_EQ(wireSizeReads(c.text, c.system), c.reads) << c.text;
     }
     EXPECT_TRUE(sink.empty()); // the check itself shows nothing
-}
-
-TEST(WireSize, ZeroRunOfAVeryNegativeGaugeStaysWithinTheField) {
-    WireSizeEntry entry;
-    entry.system = WireSystem::Awg;
-    const std::string shown = parseWireSize("#-1e9", entry);
-    EXPECT_EQ(entry.size, -1e9F);
-    EXPECT_EQ(shown, "#" + std::string(31, '0') + " AWG");
 }
 
 } // namespace

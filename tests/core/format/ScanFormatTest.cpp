@@ -38,5 +38,41 @@ TEST(ScanFormat, FollowsScanfRules) {
     EXPECT_EQ(std::get<std::string>(items[0]), "a");
 }
 
+TEST(ScanFormat, ReadsScanSetsAsTheCLibraryDoes) {
+    struct Case {
+        const char* text;
+        const char* format;
+        std::vector<std::string> read;
+    };
+    const Case cases[] = {
+        // a range may open the set
+        {"## 18", "%[#] %[0-9]", {"##", "18"}},
+        {"7-3x", "%[0-9]", {"7"}},
+        {"-12M", "%[-0-9M]", {"-12M"}},
+        // ']' or '-' first is a member; '-' before ']' too
+        {"]-a", "%[]-]", {"]-"}},
+        {"a-b", "%[a-]", {"a-"}},
+        {"x-q", "%[^-a]", {"x"}},
+        // chained ranges: "a-c-e" spans a to e
+        {"abcde", "%[a-c-e]", {"abcde"}},
+        // a falling range is the three characters themselves
+        {"z-am", "%[z-a]", {"z-a"}},
+        {"m", "%[z-a]", {}},
+        // a set without its ']' converts nothing
+        {"abc", "%[abc", {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<ScanValue> items;
+        const int count = scanFormat(c.text, c.format, items);
+        ASSERT_EQ(count, static_cast<int>(c.read.size())) << c.format << " on " << c.text;
+        for (std::size_t i = 0; i < c.read.size(); ++i) {
+            EXPECT_EQ(std::get<std::string>(items[i]), c.read[i]) << c.format << " on " << c.text;
+        }
+    }
+    // The conversions before an unterminated set still count.
+    std::vector<ScanValue> items;
+    EXPECT_EQ(scanFormat("5 abc", "%d %[abc", items), 1);
+}
+
 } // namespace
 } // namespace korvane

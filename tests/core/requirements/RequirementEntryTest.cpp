@@ -254,5 +254,25 @@ TEST(DeriveFromTexts, RippleForSwitchModeAndFrequencyForResonant) {
     EXPECT_FALSE(deriveFromTexts(Application::Line60Hz, res).rippleCurrent.has_value());
 }
 
+TEST(DeriveFromTexts, ResonantFrequencyThatIsNotAFiniteFloatShowsAsZero) {
+    struct Case {
+        const char* L1;
+        const char* Ipk;
+        const char* Vpk;
+    };
+    const Case cases[] = {
+        {"10", "2", "inf"},         {"10", "2", "nan"}, {"10", "2", "1e308"},
+        {"1e-30", "1e-30", "1"}, // finite in double, past the float range
+        {"1e-30", "1e-30", "1e30"},
+    };
+    for (const Case& c : cases) {
+        const RequirementTexts texts = {c.L1, "0", c.Ipk, "", "", c.Vpk, "", "", "55", "1", "1"};
+        const DerivedValue derived = deriveFromTexts(Application::Resonant, texts);
+        ASSERT_TRUE(derived.resonantFrequency.has_value()) << c.L1 << " " << c.Vpk;
+        EXPECT_EQ(resonantFrequencyText(*derived.resonantFrequency), " 0.0")
+            << c.L1 << " " << c.Ipk << " " << c.Vpk;
+    }
+}
+
 } // namespace
 } // namespace korvane
