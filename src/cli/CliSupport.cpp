@@ -171,11 +171,8 @@ int applyParameterOptions(const ParameterOptions& o, Application application,
             return kExitUsage;
         }
         std::string value = assignment.substr(eq + 1);
-        float number = 0.0F;
-        if (position->second == 1 && parameters.wireSystem() == WireSystem::Metric &&
-            scanFloat(value, number) && number > 0.0F) {
-            // The metric window takes a current density.
-            value = strprintf("%.2f", kCurrentDensityConstant / static_cast<double>(number));
+        if (position->second == 1) {
+            value = copperFieldText(value, parameters.wireSystem());
         }
         ParameterTexts texts = parameterTexts(parameters);
         texts[static_cast<std::size_t>(position->second)] = value;

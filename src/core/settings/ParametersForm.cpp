@@ -67,6 +67,14 @@ bool applyParameterTexts(DesignParameters& parameters, const ParameterTexts& tex
     return true;
 }
 
+std::string copperFieldText(const std::string& cmilPerAmp, WireSystem system) {
+    float number = 0.0F;
+    if (system == WireSystem::Metric && scanFloat(cmilPerAmp, number) && number > 0.0F) {
+        return strprintf("%.2f", kCurrentDensityConstant / static_cast<double>(number));
+    }
+    return cmilPerAmp;
+}
+
 std::optional<std::string> changeWireStandard(DesignParameters& parameters, WireSystem system,
                                               std::string_view visibleCopperText) {
     const bool wasMetric = parameters.wireSystem() == WireSystem::Metric;

@@ -27,6 +27,11 @@ ParameterTexts parameterTexts(const DesignParameters& parameters);
 bool applyParameterTexts(DesignParameters& parameters, const ParameterTexts& texts,
                          UnitSystem selectedUnits);
 
+// The copper field's text for a copper area written in cmil/A (as the command line takes
+// Cudens): under the metric wire standard the field holds the current density, "%.2f" of
+// 197400 / area; a text without a positive number, or another standard, keeps the text.
+std::string copperFieldText(const std::string& cmilPerAmp, WireSystem system);
+
 // The wire standard takes `system` at once. When the change crosses between metric and a
 // non-metric standard, the number of the visible copper field converts by 197400 / number and
 // the returned "%6.2f" text goes into the copper field that becomes visible; otherwise (or when

@@ -145,5 +145,22 @@ TEST_F(ParametersFormTest, WireStandardChangeConvertsOnlyAcrossMetric) {
     EXPECT_FLOAT_EQ(parameters.copperArea(Application::DcBiased), 150.0F);
 }
 
+TEST(CopperFieldText, MetricFieldHoldsTheCurrentDensityOfTheArea) {
+    struct Case {
+        const char* cmilPerAmp;
+        WireSystem system;
+        const char* field;
+    };
+    const Case cases[] = {
+        {"300", WireSystem::Metric, "658.00"}, {"197400", WireSystem::Metric, "1.00"},
+        {"300", WireSystem::Awg, "300"},       {"300", WireSystem::Swg, "300"},
+        {"0", WireSystem::Metric, "0"},        {"-5", WireSystem::Metric, "-5"},
+        {"abc", WireSystem::Metric, "abc"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(copperFieldText(c.cmilPerAmp, c.system), c.field) << c.cmilPerAmp;
+    }
+}
+
 } // namespace
 } // namespace korvane
