@@ -34,7 +34,10 @@ void checkDesign(const DesignCandidate& c, const Requirement& r, const DesignPar
     KORVANE_FUZZ_CHECK(c.tempRise <= p.temperatureRiseLimit(r.application),
                        what + " rises " + std::to_string(c.tempRise) + " C");
     KORVANE_FUZZ_CHECK(!(r.Rs > 0.0F) || c.rdc <= r.Rs, what + " is above the resistance limit");
-    KORVANE_FUZZ_CHECK(c.strands >= r.strands, what + " has fewer strands than asked");
+    // A resonant winding of a wire thicker than three skin depths is restranded: strands that
+    // fit its width replace the strand count asked for.
+    KORVANE_FUZZ_CHECK(r.application == Application::Resonant || c.strands >= r.strands,
+                       what + " has fewer strands than asked");
     KORVANE_FUZZ_CHECK(c.stackCount == r.stackCount, what + " stack count");
     if (r.application == Application::DcBiased || r.application == Application::PfcBoost) {
         KORVANE_FUZZ_CHECK(c.percentPerm >= p.minimumPercentPerm(r.application) &&

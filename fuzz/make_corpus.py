@@ -423,6 +423,11 @@ def design_search():
     write(t, "cold-ambient", items("000119", "", *dc[:8], "-100", "1", "1"))
     write(t, "resistance-limit", items("000119", "", "100", "0.001", *dc[2:]))
     write(t, "ambient-minus5", items("000119", "", *dc[:8], "-5", "1", "1"))
+    # Copper below -234.4 C has a negative resistance: the requirement refuses it.
+    write(t, "ambient-below-minus-100", items("000119", "", *dc[:8], "-1095", "1", "1"))
+    # Strands of at most three skin depths replace the strand count asked for.
+    write(t, "resonant-restranded", items("500919", "", "84", "0", "2", "0", "0", "100", "0", "0",
+                                          "55", "1", "2"))
     write(t, "empty-resistance-and-voltages", items("000119", "", "100", "", "10", "", "", "", "",
                                                     "100", "55", "1", "1"))
     write(t, "pfc-boost-e-core-metric", items("310009", "", *REQUIREMENTS["pfc-boost"][1]))

@@ -24,7 +24,6 @@ constexpr std::string_view kNumberCharacters = " .0123456789#";
 constexpr std::string_view kShapeLetters = "EST";
 constexpr const char* kEntryErrorCaption = "DATA ENTRY ERROR";
 constexpr const char* kAnalysisErrorCaption = "PROGRAM ERROR ";
-constexpr float kLowestAmbient = -100.0F;
 constexpr float kLargestGauge = 50.0F;
 constexpr float kSmallestGauge = -3.0F;
 

@@ -99,6 +99,12 @@ float operatingCurrent(const Requirement& r) {
 std::optional<std::string> valueCheck(const Requirement& r) {
     std::string buffer;
     // Every comparison is written as the condition that passes, so NaN never passes.
+    // Below the analysis's lowest ambient the copper model fails (its resistance turns
+    // negative at -234.4 C, and every loss with it); the checks after this one take
+    // precedence.
+    if (!(r.Ta >= kLowestAmbient)) {
+        buffer = "Ambient Temperature must be -100 C or more";
+    }
     if (!(operatingCurrent(r) >= 1e-6F)) {
         buffer = "Peak Current must be greater than 1 uA";
     }

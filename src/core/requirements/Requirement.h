@@ -80,6 +80,9 @@ float operatingCurrent(const Requirement& r);
 
 inline constexpr std::string_view kDataEntryErrorCaption = "DATA ENTRY ERROR";
 
+// The lowest ambient temperature the program computes with, C.
+inline constexpr float kLowestAmbient = -100.0F;
+
 // The application line and the shape line of a requirement; empty when `current` is not the
 // requirement's application or L1 is 0.
 std::string requirementText(const Requirement& r, Application current);

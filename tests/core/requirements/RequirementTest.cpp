@@ -172,6 +172,17 @@ TEST(ValueCheck, LastFailingCheckWins) {
         cases.push_back({"NaN inductance never passes", r,
                          "SPECIFIED INDUCTANCE:  nan nH is beyond the 100 nano H lower Limit "});
     }
+    {
+        Requirement r = dcRequirement();
+        r.Ta = -100.0F;
+        cases.push_back({"ambient at the lowest the program takes", r, nullptr});
+        r.Ta = -1095.0F; // copper below -234.4 C has a negative resistance
+        cases.push_back({"ambient below -100 C", r, "Ambient Temperature must be -100 C or more"});
+        r.Ta = std::numeric_limits<float>::quiet_NaN();
+        r.I1 = 0.0F;
+        cases.push_back({"a later check's message takes precedence", r,
+                         "Peak Current must be greater than 1 uA"});
+    }
     for (const Case& c : cases) {
         const auto message = valueCheck(c.r);
         if (c.message == nullptr) {
