@@ -87,8 +87,8 @@ int runDesign(const DesignOptions& o, Context& context) {
     if (session.acceptRequirement(requirementTexts(o.requirement, entry), o.explain) ==
         DesignOutcome::Refused) {
         if (o.format == OutputFormat::Json) {
-            printJson(Json{{"accepted", false},
-                           {"messages", messagesJson(context.sink.messages())}});
+            printJson(
+                Json{{"accepted", false}, {"messages", messagesJson(context.sink.messages())}});
         }
         return kExitRefused;
     }

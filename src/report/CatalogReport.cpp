@@ -88,19 +88,19 @@ std::vector<std::pair<const char*, float>> bobbinNumbers(const BobbinRecord& b) 
 }
 
 Json catalogJson(std::span<const CatalogEntry> entries) {
-        Json cores = Json::array();
-        for (const CatalogEntry& e : entries) {
-            Json j = {{"partNumber", e.core.partNumber},
-                      {"shape", shapeName(e.core.shape)},
-                      {"material", e.core.material}};
-            for (const auto& [name, value] : coreNumbers(e.core)) {
-                j[name] = jsonNumber(value);
-            }
-            if (e.bobbin) {
-                j["bobbin"] = bobbinJson(*e.bobbin);
-            }
-            cores.push_back(j);
+    Json cores = Json::array();
+    for (const CatalogEntry& e : entries) {
+        Json j = {{"partNumber", e.core.partNumber},
+                  {"shape", shapeName(e.core.shape)},
+                  {"material", e.core.material}};
+        for (const auto& [name, value] : coreNumbers(e.core)) {
+            j[name] = jsonNumber(value);
         }
+        if (e.bobbin) {
+            j["bobbin"] = bobbinJson(*e.bobbin);
+        }
+        cores.push_back(j);
+    }
     return cores;
 }
 
@@ -187,25 +187,25 @@ Json materialSheetJson(const MaterialSheet& s) {
 }
 
 Json materialsJson(std::span<const MaterialSheet> sheets) {
-        Json materials = Json::array();
-        for (const MaterialSheet& s : sheets) {
-            materials.push_back(materialSheetJson(s));
-        }
-        Json composites = Json::array();
-        for (const CompositeMaterial& c : compositeMaterials()) {
-            composites.push_back(std::string(c.code));
-        }
-        const Json lists = {{"negligibleAging", listJson(negligibleAgingMaterials())},
-                            {"highFlux", listJson(highFluxMaterials())},
-                            {"discontinued", listJson(discontinuedMaterials())},
-                            {"replacements", listJson(replacementMaterials())},
-                            {"composite", composites},
-                            {"compositeBase", std::string(compositeBaseMaterial())},
-                            {"line60HzFullPerm", std::string(line60HzFullPermList())},
-                            {"resonant", std::string(resonantMaterialList())},
-                            {"lowDcBiasRangeSubstrings", listJson(lowDcBiasRangeSubstrings())},
-                            {"acGraph6000GaussSubstrings", listJson(acGraph6000GaussSubstrings())},
-                            {"compositeGraphSubstrings", listJson(compositeGraphSubstrings())}};
+    Json materials = Json::array();
+    for (const MaterialSheet& s : sheets) {
+        materials.push_back(materialSheetJson(s));
+    }
+    Json composites = Json::array();
+    for (const CompositeMaterial& c : compositeMaterials()) {
+        composites.push_back(std::string(c.code));
+    }
+    const Json lists = {{"negligibleAging", listJson(negligibleAgingMaterials())},
+                        {"highFlux", listJson(highFluxMaterials())},
+                        {"discontinued", listJson(discontinuedMaterials())},
+                        {"replacements", listJson(replacementMaterials())},
+                        {"composite", composites},
+                        {"compositeBase", std::string(compositeBaseMaterial())},
+                        {"line60HzFullPerm", std::string(line60HzFullPermList())},
+                        {"resonant", std::string(resonantMaterialList())},
+                        {"lowDcBiasRangeSubstrings", listJson(lowDcBiasRangeSubstrings())},
+                        {"acGraph6000GaussSubstrings", listJson(acGraph6000GaussSubstrings())},
+                        {"compositeGraphSubstrings", listJson(compositeGraphSubstrings())}};
     return Json{{"count", sheets.size()}, {"materials", materials}, {"lists", lists}};
 }
 

@@ -85,8 +85,7 @@ Json graphJson(const GraphState& s, const Json& extra, const std::vector<Message
 }
 
 std::string graphCsv(const GraphState& s) {
-    std::string csv =
-        "# " + s.caption + "\n# x: " + xAxisText(s) + "\n# y: " + yAxisText(s) + "\n";
+    std::string csv = "# " + s.caption + "\n# x: " + xAxisText(s) + "\n# y: " + yAxisText(s) + "\n";
     if (!s.description.empty()) {
         csv += "# " + s.description + "\n";
     }

@@ -80,9 +80,9 @@ TEST(DesignSession, RowSelectionStaysOnTheDesigns) {
     session.selectRow(accepted + 5);
     EXPECT_EQ(session.selectedRow(), accepted - 1);
     ASSERT_NE(session.selectedDesign(), nullptr);
-    EXPECT_EQ(session.selectedDesign()->partNumber,
-              session.lastRun()->search.table.slots[static_cast<std::size_t>(accepted - 1)]
-                  .partNumber);
+    EXPECT_EQ(
+        session.selectedDesign()->partNumber,
+        session.lastRun()->search.table.slots[static_cast<std::size_t>(accepted - 1)].partNumber);
     session.selectRow(-3);
     EXPECT_EQ(session.selectedRow(), 0);
 }
