@@ -373,11 +373,11 @@ def analysis_entry():
     for pn in ["T999", "T999-", "", "80-275"]:
         texts = list(dc)
         texts[0] = pn
-        write(t, "part-" + (pn or "empty"), items("0011000", *texts))
+        write(t, "part-number-" + (pn or "empty"), items("0011000", *texts))
     for label, value in NON_UTF8.items():
         texts = [f.encode() for f in dc]
         texts[0] = b"T80-275" + value
-        write(t, f"part-{label}", items("0011000", *texts))
+        write(t, f"part-number-{label}", items("0011000", *texts))
         texts = [f.encode() for f in dc]
         texts[3] = value
         write(t, f"current-{label}", items("0011000", *texts))
