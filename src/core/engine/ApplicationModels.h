@@ -2,6 +2,7 @@
 
 #include "catalog/CoreRecord.h"
 #include "engine/DesignCandidate.h"
+#include "engine/LineOperatingPoint.h"
 
 #include <optional>
 #include <string_view>
@@ -36,16 +37,6 @@ std::optional<float> dcBiasPercentPerm(std::string_view material, double L1mH, d
 float swingPercentPerm(Application application, std::string_view material, CoreShape shape,
                        double AL, double le, double L1, double I1, double L2, double I2,
                        const MaterialModel& model);
-
-// 60 Hz model: turns and permeability fraction at the maximum current, or nullopt.
-struct LineOperatingPoint {
-    double turns = 0.0;
-    double permFraction = 0.0;
-};
-std::optional<LineOperatingPoint> line60HzOperatingPoint(std::string_view material, double L1,
-                                                         double I1rms, double L2, double I2rms,
-                                                         double Ae, double AL,
-                                                         const MaterialModel& model);
 
 // Resonant core test: a high-frequency mix whose peak flux figure stays below 10000.
 bool resonantCoreAccepted(std::string_view material, double AL, double L1, double Ipk, double Ae);

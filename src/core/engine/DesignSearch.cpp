@@ -11,11 +11,17 @@
 #include "settings/DesignParameters.h"
 #include "settings/MaterialSelection.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace korvane {
 
 namespace {
+
+// Listings whose 60 Hz operating points are evaluated together, ahead of the walk: enough
+// to keep every lane of the interleaved iteration busy, few enough that a walk ending on a
+// full table evaluates little it never reaches.
+constexpr std::size_t kLineBatch = 32;
 
 // Whole turns for L1 (mH) on AL (nH/turn^2) at `percentPerm`.
 float turnsFor(double L1, double AL, double percentPerm) {
@@ -100,10 +106,64 @@ void CoreSelector::trace(const CoreRecord& core, TraceOutcome outcome, const std
     }
 }
 
+void CoreSelector::prepareLineOutcomes(int fromLine) {
+    const DesignPFE& d = design_;
+    std::vector<CoreRecord> cores;
+    std::vector<int> lines;
+    int line = fromLine;
+    {
+        // The walk shows the listings' own messages when it reaches them, not here.
+        CollectingSink quiet(false);
+        ScopedMessageSink scoped(quiet);
+        CoreRecord core;
+        for (; cores.size() < kLineBatch && catalog_.readCatalogLine(core, line, d.shape) > 0;
+             ++line) {
+            if (d.shape != CoreShape::Composite && !selection_.isSelected(core.material)) {
+                continue;
+            }
+            if (d.stackCount != 1.0F) {
+                stackCore(core, d.stackCount);
+            }
+            cores.push_back(core);
+            lines.push_back(line);
+        }
+    }
+    std::vector<LineListing> listings;
+    listings.reserve(cores.size());
+    for (const CoreRecord& core : cores) {
+        listings.push_back({core.material, core.Ae, core.AL});
+    }
+    lineOutcomes_ = line60HzOperatingPoints(listings, d.L1, d.I1rms, d.L2, d.I2rms, model_);
+    lineOutcomeLines_ = std::move(lines);
+    preparedFrom_ = fromLine;
+    preparedUntil_ = line;
+}
+
+std::optional<LineOperatingPoint> CoreSelector::lineOperatingPoint(const CoreRecord& core,
+                                                                   int line) {
+    if (line < preparedFrom_ || line >= preparedUntil_) {
+        prepareLineOutcomes(line);
+    }
+    const auto it = std::lower_bound(lineOutcomeLines_.begin(), lineOutcomeLines_.end(), line);
+    if (it != lineOutcomeLines_.end() && *it == line) {
+        const LineOutcome& outcome =
+            lineOutcomes_[static_cast<std::size_t>(it - lineOutcomeLines_.begin())];
+        for (const Message& m : outcome.messages) {
+            showMessage(m.text, m.caption);
+        }
+        return outcome.point;
+    }
+    const DesignPFE& d = design_;
+    return line60HzOperatingPoint(core.material, d.L1, d.I1rms, d.L2, d.I2rms, core.Ae, core.AL,
+                                  model_);
+}
+
 int CoreSelector::Select_Core(CoreRecord& core, bool firstCall, float& turns, float& percentPerm) {
     if (firstCall) {
         line_ = 0;
         delivered_ = false;
+        preparedFrom_ = 0;
+        preparedUntil_ = 0;
     }
     const DesignPFE& d = design_;
     while (true) {
@@ -144,8 +204,7 @@ int CoreSelector::Select_Core(CoreRecord& core, bool firstCall, float& turns, fl
                                    d.I1peak, d.L2, d.I2, model_);
             break;
         case Application::Line60Hz: {
-            const auto point = line60HzOperatingPoint(core.material, d.L1, d.I1rms, d.L2, d.I2rms,
-                                                      core.Ae, core.AL, model_);
+            const auto point = lineOperatingPoint(core, line_ - 1);
             if (point) {
                 pct = static_cast<float>(point->permFraction * 100.0);
                 n = static_cast<float>(point->turns);

@@ -3,11 +3,13 @@
 #include "catalog/CoreCatalog.h"
 #include "catalog/CoreRecord.h"
 #include "engine/DesignCandidate.h"
+#include "engine/LineOperatingPoint.h"
 
 #include <array>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace korvane {
 
@@ -80,6 +82,10 @@ class CoreSelector {
   private:
     void trace(const CoreRecord& core, TraceOutcome outcome, const std::string& model,
                float percentPerm = 0.0F);
+    // The 60 Hz operating points of the next listings the walk will reach from `fromLine`,
+    // evaluated together; each is taken, with its messages, when the walk reaches its line.
+    void prepareLineOutcomes(int fromLine);
+    std::optional<LineOperatingPoint> lineOperatingPoint(const CoreRecord& core, int line);
 
     const DesignPFE& design_;
     const CoreCatalog& catalog_;
@@ -89,6 +95,10 @@ class CoreSelector {
     int line_ = 0;
     bool delivered_ = false;
     SearchTrace trace_;
+    std::vector<LineOutcome> lineOutcomes_;
+    std::vector<int> lineOutcomeLines_; // the catalog line of each outcome, ascending
+    int preparedFrom_ = 0;              // the lines [from, until) the outcomes cover
+    int preparedUntil_ = 0;
 };
 
 // What a search leaves for the results window, besides the candidate table.

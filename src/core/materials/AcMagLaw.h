@@ -40,9 +40,7 @@ inline std::optional<PermPair> acMagAt(const AcMagRow& row, const AcLimitRow& li
     double pct = fit->value;
     double slope = fit->slope;
     if (row.kind == kAcKindRational) {
-        if (Bc < kAcFloorFlux && pct < 100.0) {
-            pct = 100.0;
-        }
+        pct = Bc < kAcFloorFlux && pct < 100.0 ? 100.0 : pct;
     }
     if (B0 > Bmax && !highFlux) {
         // Past the fitted range the permeability falls from 100 satFraction % at Bmax

@@ -10,110 +10,12 @@
 
 namespace korvane {
 
-namespace {
-
-constexpr int kMaxPasses = 500;
-constexpr double kTolerance = 100.0; // gauss
-constexpr double kHighFluxReport = 10000.0;
-constexpr const char* kCaption = "Return from calc_pct_perm_ac";
-
-// The caption as the message sink takes it, made once.
-const std::string& caption() {
-    static const std::string text = kCaption;
+const std::string& fluxIterationCaption() {
+    static const std::string text = "Return from calc_pct_perm_ac";
     return text;
 }
 
-// The self-consistent flux iteration over an evaluator of %mu(B) for one material, one pass
-// at a time, so that two independent iterations can run interleaved. Its two diagnostics are
-// held until showReports, so that interleaved iterations still show them call by call.
-template <typename AcMag>
-class FluxIteration {
-  public:
-    // `report`: the material is a high-flux mix and its diagnostics are wanted.
-    FluxIteration(double B_ac_zero, std::string_view material, double Bmax, double mu, bool report,
-                  const AcMag& acMag)
-        : B_ac_zero_(B_ac_zero), material_(material), Bmax_(Bmax), mu_(mu), report_(report),
-          acMag_(acMag), estimate_(B_ac_zero) {}
-
-    bool running() const { return !ended_ && err_ > kTolerance && pass_ < kMaxPasses; }
-    // True when the evaluator had no value at an estimate; the iteration has then ended.
-    bool failed() const { return failed_; }
-    const PermPair& pair() const { return pair_; }
-
-    // The diagnostics of the passes run so far, in the order they arose.
-    void showReports() const {
-        for (const std::string* text : {&passReport_, &estimateReport_}) {
-            if (!text->empty()) {
-                showMessage(*text, caption());
-            }
-        }
-    }
-
-    void step() {
-        ++pass_;
-        const auto p = acMag_(estimate_);
-        if (!p) {
-            failed_ = true;
-            ended_ = true;
-            return;
-        }
-        pair_ = *p;
-        const double perm = pair_.value / 100.0;
-        const double permdot = pair_.slope / 100.0;
-        // Newton on e - B_ac_zero perm(e) = 0. Where its derivative vanishes the step falls
-        // back to a plain fixed-point step instead of dividing by zero.
-        double newtonDen = 1.0 - B_ac_zero_ * permdot;
-        if (newtonDen == 0.0 || !std::isfinite(newtonDen)) {
-            newtonDen = 1.0;
-        }
-        if (report_ && passReport_.empty() && B_ac_zero_ > kHighFluxReport) {
-            const double data2 = perm / newtonDen * mu_;
-            passReport_ =
-                strprintf("Material %s B_ac_zero = %6.3f pct perm %6.3f, permdot %6.3f "
-                          "data2 %6.3f",
-                          std::string(material_).c_str(), B_ac_zero_, perm, permdot * 100.0, data2);
-        }
-        err_ = std::fabs(estimate_ - B_ac_zero_ * perm);
-        if (estimate_ * delB_ > B_ac_zero_ * perm * delB_) {
-            convf_ *= 0.5; // the last step overshot
-        }
-        delB_ = (B_ac_zero_ * perm - estimate_) / newtonDen;
-        const double lastEstimate = estimate_;
-        estimate_ += delB_ * convf_;
-        if (report_ && estimateReport_.empty() && estimate_ > kHighFluxReport) {
-            estimateReport_ = strprintf("Material %s B_ac_zero = %6.3f B_err %6.1f  last est "
-                                        "%6.3f, Bac_est %6.3f delB %6.3f",
-                                        std::string(material_).c_str(), B_ac_zero_, err_,
-                                        lastEstimate, estimate_, delB_);
-        }
-        if (estimate_ > Bmax_) {
-            estimate_ = Bmax_;
-        }
-        // An estimate that no longer moves (held at Bmax, or a step below its resolution)
-        // would repeat this pass exactly until the pass limit: its pair is the answer.
-        if (estimate_ == lastEstimate) {
-            ended_ = true;
-        }
-    }
-
-  private:
-    double B_ac_zero_;
-    std::string_view material_;
-    double Bmax_;
-    double mu_;
-    bool report_;
-    const AcMag& acMag_;
-    double estimate_;
-    double convf_ = 0.5;
-    double delB_ = 1000.0;
-    double err_ = 200.0;
-    int pass_ = 0;
-    bool ended_ = false;
-    bool failed_ = false;
-    std::string passReport_;     // the first pass at B_ac_zero above 10000 G
-    std::string estimateReport_; // the first estimate above 10000 G
-    PermPair pair_;
-};
+namespace {
 
 void showIterationError(double B_ac_zero) {
     showMessage(strprintf("B_ac_zero = %6.3f, pdata[1] = xxx", B_ac_zero),
@@ -195,19 +97,23 @@ std::array<std::optional<PermPair>, 2> AcPermeabilityPair::inTurn(double B1, dou
     return {first, calc_pct_perm_ac(B2, material_, model_)};
 }
 
-std::array<std::optional<PermPair>, 2> AcPermeabilityPair::operator()(double B1, double B2) {
-    // Two iterations are chains of dependent divisions and roots; run side by side they
-    // overlap in the processor, which nearly halves the time of the 60 Hz operating point.
-    // Every case off the common path (another model, a material without AC rows, saturation)
-    // is answered by the two calls in turn.
+void AcPermeabilityPair::start(double B1, double B2) {
+    B1_ = B1;
+    B2_ = B2;
+    iterations_.reset();
+    answer_ = {};
+    // Every case off the common path (another model, a material without AC rows,
+    // saturation) is answered at once by the two calls in turn.
     if (!resolved_) {
-        return inTurn(B1, B2);
+        answer_ = inTurn(B1, B2);
+        return;
     }
     if (!limitsFound_) {
         // As the first call would: the limits message, and no answer for either flux.
         if (model_.acLimits(material_, limits_.Bmax, limits_.satFraction, limits_.initialPerm) ==
             -1) {
-            return {std::nullopt, std::nullopt};
+            answer_ = {std::nullopt, std::nullopt};
+            return;
         }
         limitsFound_ = true;
     }
@@ -216,35 +122,58 @@ std::array<std::optional<PermPair>, 2> AcPermeabilityPair::operator()(double B1,
         const auto first =
             pctPermAcWithin(B1, material_, model_, limits_, &*resolved_, AcDiagnostics::Show);
         if (!first) {
-            return {std::nullopt, std::nullopt};
+            answer_ = {std::nullopt, std::nullopt};
+            return;
         }
-        return {first,
-                pctPermAcWithin(B2, material_, model_, limits_, &*resolved_, AcDiagnostics::Show)};
+        answer_ = {first, pctPermAcWithin(B2, material_, model_, limits_, &*resolved_,
+                                          AcDiagnostics::Show)};
+        return;
     }
     const double mu = limits_.initialPerm;
     const bool report = resolved_->highFlux;
-    FluxIteration<ResolvedAcMag> first(B1, material_, limits_.Bmax, mu, report, *resolved_);
-    FluxIteration<ResolvedAcMag> second(B2, material_, limits_.Bmax, mu, report, *resolved_);
-    while (first.running() || (second.running() && !first.failed())) {
-        if (first.running()) {
-            first.step();
-        }
-        if (second.running() && !first.failed()) {
-            second.step();
-        }
+    iterations_.emplace(Iterations{
+        FluxIteration<ResolvedAcMag>(B1, material_, limits_.Bmax, mu, report, *resolved_),
+        FluxIteration<ResolvedAcMag>(B2, material_, limits_.Bmax, mu, report, *resolved_)});
+}
+
+void AcPermeabilityPair::step() {
+    // Two iterations are chains of dependent divisions and roots; run side by side they
+    // overlap in the processor. The second stops as soon as the first has failed: its call
+    // would not have been made.
+    auto& [first, second] = *iterations_;
+    if (first.running()) {
+        first.step();
     }
+    if (second.running() && !first.failed()) {
+        second.step();
+    }
+}
+
+std::array<std::optional<PermPair>, 2> AcPermeabilityPair::finish() {
+    if (!iterations_) {
+        return answer_;
+    }
+    const auto& [first, second] = *iterations_;
     // The messages of the first call, then those of the second.
     first.showReports();
     if (first.failed()) {
-        showIterationError(B1);
+        showIterationError(B1_);
         return {std::nullopt, std::nullopt};
     }
     second.showReports();
     if (second.failed()) {
-        showIterationError(B2);
+        showIterationError(B2_);
         return {first.pair(), std::nullopt};
     }
     return {first.pair(), second.pair()};
+}
+
+std::array<std::optional<PermPair>, 2> AcPermeabilityPair::operator()(double B1, double B2) {
+    start(B1, B2);
+    while (running()) {
+        step();
+    }
+    return finish();
 }
 
 std::array<std::optional<PermPair>, 2>

@@ -35,7 +35,7 @@ inline std::optional<PermPair> finitePair(double value, double slope) {
 
 // AC fit of kind 7021 or 7051 at B gauss: {percent permeability, d/dB}. Inline: the AC flux
 // iterations evaluate it in their innermost loop.
-inline std::optional<PermPair> acMagFit(const AcMagRow& row, double B) {
+[[gnu::always_inline]] inline std::optional<PermPair> acMagFit(const AcMagRow& row, double B) {
     const auto& c = row.c;
     if (row.kind == kAcKindRational) {
         const double num = c[0] + c[2] * B + c[4] * B * B;
