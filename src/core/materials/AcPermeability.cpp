@@ -138,14 +138,11 @@ void AcPermeabilityPair::start(double B1, double B2) {
 
 void AcPermeabilityPair::step() {
     // Two iterations are chains of dependent divisions and roots; run side by side they
-    // overlap in the processor. The second stops as soon as the first has failed: its call
-    // would not have been made.
-    auto& [first, second] = *iterations_;
-    if (first.running()) {
-        first.step();
-    }
-    if (second.running() && !first.failed()) {
-        second.step();
+    // overlap in the processor.
+    std::array<FluxIteration<ResolvedAcMag>*, 2> iterations{};
+    const int n = stepping(iterations);
+    for (int k = 0; k < n; ++k) {
+        iterations[static_cast<std::size_t>(k)]->step();
     }
 }
 
