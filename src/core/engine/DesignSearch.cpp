@@ -18,11 +18,6 @@ namespace korvane {
 
 namespace {
 
-// Listings whose 60 Hz operating points are evaluated together, ahead of the walk: enough
-// to keep every lane of the interleaved iteration busy, few enough that a walk ending on a
-// full table evaluates little it never reaches.
-constexpr std::size_t kLineBatch = 32;
-
 // Whole turns for L1 (mH) on AL (nH/turn^2) at `percentPerm`.
 float turnsFor(double L1, double AL, double percentPerm) {
     return static_cast<float>(std::floor(1000.0 * std::sqrt(L1 / AL / (percentPerm * 0.01)) + 0.5));
@@ -106,18 +101,17 @@ void CoreSelector::trace(const CoreRecord& core, TraceOutcome outcome, const std
     }
 }
 
-void CoreSelector::prepareLineOutcomes(int fromLine) {
+void CoreSelector::prepareLineOutcomes() {
     const DesignPFE& d = design_;
+    lookahead_.reset();
+    lookaheadLines_.clear();
     std::vector<CoreRecord> cores;
-    std::vector<int> lines;
-    int line = fromLine;
     {
         // The walk shows the listings' own messages when it reaches them, not here.
         CollectingSink quiet(false);
         ScopedMessageSink scoped(quiet);
         CoreRecord core;
-        for (; cores.size() < kLineBatch && catalog_.readCatalogLine(core, line, d.shape) > 0;
-             ++line) {
+        for (int line = 0; catalog_.readCatalogLine(core, line, d.shape) > 0; ++line) {
             if (d.shape != CoreShape::Composite && !selection_.isSelected(core.material)) {
                 continue;
             }
@@ -125,29 +119,31 @@ void CoreSelector::prepareLineOutcomes(int fromLine) {
                 stackCore(core, d.stackCount);
             }
             cores.push_back(core);
-            lines.push_back(line);
+            lookaheadLines_.push_back(line);
         }
+    }
+    lookaheadMaterials_.clear();
+    for (const CoreRecord& core : cores) {
+        lookaheadMaterials_.push_back(core.material);
     }
     std::vector<LineListing> listings;
     listings.reserve(cores.size());
-    for (const CoreRecord& core : cores) {
-        listings.push_back({core.material, core.Ae, core.AL});
+    for (std::size_t i = 0; i < cores.size(); ++i) {
+        listings.push_back({lookaheadMaterials_[i], cores[i].Ae, cores[i].AL});
     }
-    lineOutcomes_ = line60HzOperatingPoints(listings, d.L1, d.I1rms, d.L2, d.I2rms, model_);
-    lineOutcomeLines_ = std::move(lines);
-    preparedFrom_ = fromLine;
-    preparedUntil_ = line;
+    lookahead_ =
+        std::make_unique<LineLookahead>(std::move(listings), d.L1, d.I1rms, d.L2, d.I2rms, model_);
 }
 
 std::optional<LineOperatingPoint> CoreSelector::lineOperatingPoint(const CoreRecord& core,
                                                                    int line) {
-    if (line < preparedFrom_ || line >= preparedUntil_) {
-        prepareLineOutcomes(line);
+    if (!lookahead_) {
+        prepareLineOutcomes();
     }
-    const auto it = std::lower_bound(lineOutcomeLines_.begin(), lineOutcomeLines_.end(), line);
-    if (it != lineOutcomeLines_.end() && *it == line) {
+    const auto it = std::lower_bound(lookaheadLines_.begin(), lookaheadLines_.end(), line);
+    if (it != lookaheadLines_.end() && *it == line) {
         const LineOutcome& outcome =
-            lineOutcomes_[static_cast<std::size_t>(it - lineOutcomeLines_.begin())];
+            lookahead_->outcome(static_cast<std::size_t>(it - lookaheadLines_.begin()));
         for (const Message& m : outcome.messages) {
             showMessage(m.text, m.caption);
         }
@@ -162,8 +158,7 @@ int CoreSelector::Select_Core(CoreRecord& core, bool firstCall, float& turns, fl
     if (firstCall) {
         line_ = 0;
         delivered_ = false;
-        preparedFrom_ = 0;
-        preparedUntil_ = 0;
+        lookahead_.reset();
     }
     const DesignPFE& d = design_;
     while (true) {

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -82,9 +83,9 @@ class CoreSelector {
   private:
     void trace(const CoreRecord& core, TraceOutcome outcome, const std::string& model,
                float percentPerm = 0.0F);
-    // The 60 Hz operating points of the next listings the walk will reach from `fromLine`,
-    // evaluated together; each is taken, with its messages, when the walk reaches its line.
-    void prepareLineOutcomes(int fromLine);
+    // The 60 Hz operating points of every listing the walk may reach, evaluated ahead of it
+    // (LineLookahead); each is taken, with its messages, when the walk reaches its line.
+    void prepareLineOutcomes();
     std::optional<LineOperatingPoint> lineOperatingPoint(const CoreRecord& core, int line);
 
     const DesignPFE& design_;
@@ -95,10 +96,9 @@ class CoreSelector {
     int line_ = 0;
     bool delivered_ = false;
     SearchTrace trace_;
-    std::vector<LineOutcome> lineOutcomes_;
-    std::vector<int> lineOutcomeLines_; // the catalog line of each outcome, ascending
-    int preparedFrom_ = 0;              // the lines [from, until) the outcomes cover
-    int preparedUntil_ = 0;
+    std::unique_ptr<LineLookahead> lookahead_;
+    std::vector<int> lookaheadLines_;             // the catalog line of each listing, ascending
+    std::vector<std::string> lookaheadMaterials_; // the listings' materials, which they view
 };
 
 // What a search leaves for the results window, besides the candidate table.

@@ -3,8 +3,10 @@
 #include "materials/MaterialLists.h"
 #include "materials/MaterialModel.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <system_error>
 
 namespace korvane {
 
@@ -12,9 +14,10 @@ namespace {
 
 constexpr double kBmax = 10000.0; // gauss
 constexpr int kTurnsPasses = 20;
-// Operating points iterated side by side: enough independent chains to fill the divider
-// and square-root pipelines of a core.
-constexpr std::size_t kLanes = 8;
+// Listings the lookahead takes beyond the one the walk is on. The high-flux mixes' iterations
+// run hundreds of passes across the knee and must start well before the walk arrives; a walk
+// that ends on a full table leaves what lies beyond it unused.
+constexpr std::size_t kLookahead = 200;
 
 } // namespace
 
@@ -134,69 +137,205 @@ std::optional<LineOperatingPoint> line60HzOperatingPoint(std::string_view materi
     return solver.result();
 }
 
+LineLanes::LineLanes(std::span<const LineListing> listings, double L1, double I1rms, double L2,
+                     double I2rms, const MaterialModel& model)
+    : listings_(listings), L1_(L1), I1_(I1rms), L2_(L2), I2_(I2rms), model_(model) {}
+
+bool LineLanes::full() const {
+    return std::all_of(lanes_.begin(), lanes_.end(),
+                       [](const Lane& lane) { return lane.solver.has_value(); });
+}
+
+bool LineLanes::idle() const {
+    return std::none_of(lanes_.begin(), lanes_.end(),
+                        [](const Lane& lane) { return lane.solver.has_value(); });
+}
+
+void LineLanes::take(std::size_t index) {
+    for (Lane& lane : lanes_) {
+        if (!lane.solver) {
+            const LineListing& listing = listings_[index];
+            lane.index = index;
+            ScopedMessageSink scoped(lane.sink);
+            lane.solver.emplace(listing.material, L1_, I1_, L2_, I2_, listing.Ae, listing.AL,
+                                model_);
+            return;
+        }
+    }
+}
+
+void LineLanes::abandon(const std::function<void(std::size_t)>& each) {
+    for (Lane& lane : lanes_) {
+        if (lane.solver) {
+            each(lane.index);
+            lane.solver.reset();
+            lane.sink.clear();
+        }
+    }
+}
+
+void LineLanes::round(const Deliver& deliver) {
+    // Every solver whose pair has ended goes on to its next pair or hands in its answer;
+    // then one pass of every iterating solver's flux iterations, all together.
+    std::array<FluxIteration<ResolvedAcMag>*, 2 * kLineLanes> iterations{};
+    std::size_t count = 0;
+    for (Lane& lane : lanes_) {
+        if (!lane.solver) {
+            continue;
+        }
+        const std::span<FluxIteration<ResolvedAcMag>*, 2> out(&iterations[count], 2);
+        int n = lane.solver->stepping(out);
+        if (n == 0 && !lane.solver->done()) {
+            ScopedMessageSink scoped(lane.sink);
+            lane.solver->advance();
+        }
+        if (lane.solver->done()) {
+            LineOutcome outcome{lane.solver->result(), lane.sink.messages()};
+            lane.sink.clear();
+            lane.solver.reset();
+            deliver(lane.index, std::move(outcome));
+            continue;
+        }
+        if (n == 0) {
+            n = lane.solver->stepping(out);
+        }
+        count += static_cast<std::size_t>(n);
+    }
+    stepFluxIterations(std::span<FluxIteration<ResolvedAcMag>* const>(iterations.data(), count));
+}
+
 std::vector<LineOutcome> line60HzOperatingPoints(std::span<const LineListing> listings, double L1,
                                                  double I1rms, double L2, double I2rms,
                                                  const MaterialModel& model) {
     std::vector<LineOutcome> outcomes(listings.size());
-    struct Lane {
-        std::optional<LineOperatingPointSolver> solver;
-        std::size_t index = 0;
-        CollectingSink sink{false};
-    };
-    std::array<Lane, kLanes> lanes;
+    LineLanes lanes(listings, L1, I1rms, L2, I2rms, model);
     std::size_t next = 0;
-
-    // The lane's finished listing goes to its outcome; the lane takes the next listing
-    // still to iterate, or falls idle.
-    auto refill = [&](Lane& lane) {
-        while (true) {
-            if (lane.solver && lane.solver->done()) {
-                outcomes[lane.index].point = lane.solver->result();
-                outcomes[lane.index].messages = lane.sink.messages();
-                lane.sink.clear();
-                lane.solver.reset();
-            }
-            if (lane.solver || next == listings.size()) {
-                return;
-            }
-            const LineListing& listing = listings[next];
-            lane.index = next++;
-            ScopedMessageSink scoped(lane.sink);
-            lane.solver.emplace(listing.material, L1, I1rms, L2, I2rms, listing.Ae, listing.AL,
-                                model);
-        }
+    const LineLanes::Deliver deliver = [&outcomes](std::size_t i, LineOutcome&& outcome) {
+        outcomes[i] = std::move(outcome);
     };
-    for (Lane& lane : lanes) {
-        refill(lane);
+    while (true) {
+        while (next < listings.size() && !lanes.full()) {
+            lanes.take(next++);
+        }
+        if (lanes.idle()) {
+            return outcomes;
+        }
+        lanes.round(deliver);
     }
-    // Each round: every solver whose pair has ended goes on to its next pair or hands in its
-    // answer; then one pass of every iterating solver's flux iterations, all together.
-    std::array<FluxIteration<ResolvedAcMag>*, 2 * kLanes> iterations{};
-    bool busy = true;
-    while (busy) {
-        busy = false;
-        std::size_t count = 0;
-        for (Lane& lane : lanes) {
-            if (!lane.solver) {
+}
+
+LineLookahead::LineLookahead(std::vector<LineListing> listings, double L1, double I1rms, double L2,
+                             double I2rms, const MaterialModel& model)
+    : listings_(std::move(listings)), L1_(L1), I1_(I1rms), L2_(L2), I2_(I2rms), model_(model),
+      outcomes_(listings_.size()), states_(std::make_unique<std::atomic<int>[]>(listings_.size())),
+      lanes_(listings_, L1, I1rms, L2, I2rms, model) {
+    for (std::size_t i = 0; i < listings_.size(); ++i) {
+        states_[i].store(kPending, std::memory_order_relaxed);
+    }
+    if (listings_.size() > kLineLanes) {
+        try {
+            helper_ = std::thread([this] { help(); });
+        } catch (const std::system_error&) {
+            // No thread to be had: the walking thread evaluates every listing itself.
+        }
+    }
+}
+
+LineLookahead::~LineLookahead() {
+    stop_.store(true, std::memory_order_release);
+    walk_.store(listings_.size(), std::memory_order_release);
+    walk_.notify_all();
+    if (helper_.joinable()) {
+        helper_.join();
+    }
+}
+
+std::optional<std::size_t> LineLookahead::claim() {
+    std::size_t i = next_.load(std::memory_order_relaxed);
+    while (i < listings_.size() && i < walk_.load(std::memory_order_relaxed) + kLookahead) {
+        if (next_.compare_exchange_weak(i, i + 1, std::memory_order_relaxed)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+void LineLookahead::deliver(std::size_t i, LineOutcome&& outcome) {
+    outcomes_[i] = std::move(outcome);
+    states_[i].store(kReady, std::memory_order_release);
+    states_[i].notify_all();
+}
+
+void LineLookahead::help() {
+    LineLanes lanes(listings_, L1_, I1_, L2_, I2_, model_);
+    const LineLanes::Deliver deliverOne = [this](std::size_t i, LineOutcome&& outcome) {
+        deliver(i, std::move(outcome));
+    };
+    try {
+        while (!stop_.load(std::memory_order_acquire)) {
+            while (!lanes.full()) {
+                const auto i = claim();
+                if (!i) {
+                    break;
+                }
+                lanes.take(*i);
+            }
+            if (!lanes.idle()) {
+                lanes.round(deliverOne);
                 continue;
             }
-            busy = true;
-            const std::span<FluxIteration<ResolvedAcMag>*, 2> out(&iterations[count], 2);
-            int n = lane.solver->stepping(out);
-            if (n == 0) {
-                {
-                    ScopedMessageSink scoped(lane.sink);
-                    lane.solver->advance();
-                }
-                refill(lane);
-                n = lane.solver ? lane.solver->stepping(out) : 0;
+            if (next_.load(std::memory_order_relaxed) >= listings_.size()) {
+                return; // every listing taken
             }
-            count += static_cast<std::size_t>(n);
+            // As far ahead of the walk as it goes: wait for the walk to move on.
+            const std::size_t walk = walk_.load(std::memory_order_acquire);
+            if (next_.load(std::memory_order_relaxed) >= walk + kLookahead &&
+                !stop_.load(std::memory_order_acquire)) {
+                walk_.wait(walk, std::memory_order_acquire);
+            }
         }
-        stepFluxIterations(
-            std::span<FluxIteration<ResolvedAcMag>* const>(iterations.data(), count));
+    } catch (...) {
+        // Out of memory on this thread: its listings go back to the walk.
+        lanes.abandon([this](std::size_t i) {
+            states_[i].store(kAbandoned, std::memory_order_release);
+            states_[i].notify_all();
+        });
     }
-    return outcomes;
+}
+
+const LineOutcome& LineLookahead::outcome(std::size_t i) {
+    if (walk_.load(std::memory_order_relaxed) < i) {
+        walk_.store(i, std::memory_order_release);
+        walk_.notify_all();
+    }
+    const LineLanes::Deliver deliverOne = [this](std::size_t k, LineOutcome&& outcome) {
+        deliver(k, std::move(outcome));
+    };
+    while (true) {
+        const int state = states_[i].load(std::memory_order_acquire);
+        if (state == kReady) {
+            return outcomes_[i];
+        }
+        if (state == kAbandoned) {
+            deliver(i, std::move(line60HzOperatingPoints(std::span(&listings_[i], 1), L1_, I1_, L2_,
+                                                         I2_, model_)
+                                     .front()));
+            continue;
+        }
+        while (!lanes_.full()) {
+            const auto k = claim();
+            if (!k) {
+                break;
+            }
+            lanes_.take(*k);
+        }
+        if (lanes_.idle()) {
+            // The helper has it.
+            states_[i].wait(kPending, std::memory_order_acquire);
+            continue;
+        }
+        lanes_.round(deliverOne);
+    }
 }
 
 } // namespace korvane

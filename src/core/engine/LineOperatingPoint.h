@@ -3,9 +3,14 @@
 #include "format/Messages.h"
 #include "materials/AcPermeability.h"
 
+#include <array>
+#include <atomic>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 namespace korvane {
@@ -85,10 +90,90 @@ struct LineOutcome {
     std::vector<Message> messages;
 };
 
+// Operating points iterated side by side on one thread. Few: a round advances every lane one
+// flux pass, so more lanes make each round longer and the long iterations of the high-flux
+// mixes later; four keep one or two vectors of iterations busy (measured with the design
+// search benchmark).
+inline constexpr std::size_t kLineLanes = 4;
+
+// The lanes of one thread: up to kLineLanes listings' operating points, iterated together
+// one flux pass per round. A lane's messages are kept with its listing's outcome.
+class LineLanes {
+  public:
+    using Deliver = std::function<void(std::size_t, LineOutcome&&)>;
+
+    LineLanes(std::span<const LineListing> listings, double L1, double I1rms, double L2,
+              double I2rms, const MaterialModel& model);
+
+    bool full() const;
+    bool idle() const;
+    // Puts listing `index` into a free lane; only when not full.
+    void take(std::size_t index);
+    // One round: every listing that ends in it is handed to `deliver` with its outcome.
+    void round(const Deliver& deliver);
+    // Empties every lane, naming each listing given up.
+    void abandon(const std::function<void(std::size_t)>& each);
+
+  private:
+    struct Lane {
+        std::optional<LineOperatingPointSolver> solver;
+        std::size_t index = 0;
+        CollectingSink sink{false};
+    };
+    std::span<const LineListing> listings_;
+    double L1_;
+    double I1_;
+    double L2_;
+    double I2_;
+    const MaterialModel& model_;
+    std::array<Lane, kLineLanes> lanes_;
+};
+
 // line60HzOperatingPoint of every listing for one requirement, the listings' iterations
 // interleaved; each outcome holds what that listing's call returns and shows.
 std::vector<LineOutcome> line60HzOperatingPoints(std::span<const LineListing> listings, double L1,
                                                  double I1rms, double L2, double I2rms,
                                                  const MaterialModel& model);
+
+// The operating points of a whole walk's listings, evaluated ahead of the walk by the
+// walking thread and one helper thread, each with its own lanes. Both take listings in
+// order, at most a fixed distance ahead of the one the walk is on. `outcome(i)` gives listing
+// i's: while it is not ready the walking thread iterates its own lanes, or waits when the
+// helper holds it and nothing else is left to take. Each outcome is what
+// line60HzOperatingPoint returns and shows for that listing alone, so the walk's values and
+// messages do not depend on which thread evaluated what, or when.
+class LineLookahead {
+  public:
+    LineLookahead(std::vector<LineListing> listings, double L1, double I1rms, double L2,
+                  double I2rms, const MaterialModel& model);
+    // Stops the helper after its current round.
+    ~LineLookahead();
+    LineLookahead(const LineLookahead&) = delete;
+    LineLookahead& operator=(const LineLookahead&) = delete;
+
+    std::size_t size() const { return listings_.size(); }
+    const LineOutcome& outcome(std::size_t i);
+
+  private:
+    enum State : int { kPending, kReady, kAbandoned };
+    // The next listing no thread has taken, when it lies close enough ahead of the walk.
+    std::optional<std::size_t> claim();
+    void deliver(std::size_t i, LineOutcome&& outcome);
+    void help();
+
+    std::vector<LineListing> listings_;
+    double L1_;
+    double I1_;
+    double L2_;
+    double I2_;
+    const MaterialModel& model_;
+    std::vector<LineOutcome> outcomes_;
+    std::unique_ptr<std::atomic<int>[]> states_;
+    std::atomic<std::size_t> next_{0}; // the first listing no thread has taken
+    std::atomic<std::size_t> walk_{0}; // the listing the walk is on
+    std::atomic<bool> stop_{false};
+    LineLanes lanes_; // the walking thread's
+    std::thread helper_;
+};
 
 } // namespace korvane

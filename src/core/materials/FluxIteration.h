@@ -117,11 +117,12 @@ class FluxIteration {
     PermPair pair_;
 };
 
-// Steps each iteration one pass, as its own step would. Two iterations of the rational fit
-// without diagnostics run side by side in the processor's vector registers: an iteration is
-// a chain of dependent divisions and roots, and two chains in one instruction stream take
-// barely longer than one. Any other iteration, or a pair where either leaves the fitted
-// range, takes its own step.
-void stepFluxIterations(std::span<FluxIteration<ResolvedAcMag>* const> iterations);
+// Steps each iteration one pass, as its own step would. Iterations of the two AC fits run
+// side by side in vector registers, two per SSE2 vector or four per AVX2 vector where the
+// processor has it. Any other iteration, or a group where one leaves the fitted range or is
+// due for a diagnostic, takes its own step.
+// `widest` false keeps to the two-lane step that every x86-64 processor has.
+void stepFluxIterations(std::span<FluxIteration<ResolvedAcMag>* const> iterations,
+                        bool widest = true);
 
 } // namespace korvane

@@ -80,6 +80,42 @@ TEST_P(LineOperatingPointsTest, BatchMatchesEachCallAlone) {
     EXPECT_TRUE(quiet.empty());
 }
 
+// The lookahead, with its helper thread, gives every listing the walk asks for what the
+// listing's own call gives, whether the walk runs to the end, skips listings, or stops
+// early while the helper is still ahead of it.
+TEST_P(LineOperatingPointsTest, LookaheadMatchesEachCallAlone) {
+    const LineCase& c = GetParam();
+    const MaterialModel& model = builtInModel();
+    RecordingSink quiet;
+    ScopedMessageSink scopedQuiet(quiet);
+    std::deque<std::string> materials;
+    std::vector<LineListing> listings;
+    CoreRecord core;
+    for (int line = 0; builtInCatalog().readCatalogLine(core, line, c.shape) > 0; ++line) {
+        stackCore(core, c.stack);
+        materials.push_back(core.material);
+        listings.push_back({materials.back(), core.Ae, core.AL});
+    }
+    const auto expected = line60HzOperatingPoints(listings, c.L1, c.I1, c.L2, c.I2, model);
+
+    for (std::size_t stride : {1U, 3U}) {
+        for (std::size_t stop : {listings.size(), listings.size() / 5}) {
+            LineLookahead lookahead(listings, c.L1, c.I1, c.L2, c.I2, model);
+            for (std::size_t i = 0; i < stop; i += stride) {
+                SCOPED_TRACE(testing::Message() << "listing " << i << " stride " << stride);
+                const LineOutcome& got = lookahead.outcome(i);
+                ASSERT_EQ(got.point.has_value(), expected[i].point.has_value());
+                if (got.point) {
+                    EXPECT_EQ(got.point->turns, expected[i].point->turns);
+                    EXPECT_EQ(got.point->permFraction, expected[i].point->permFraction);
+                }
+                EXPECT_EQ(got.messages, expected[i].messages);
+            }
+        }
+    }
+    EXPECT_TRUE(quiet.empty());
+}
+
 INSTANTIATE_TEST_SUITE_P(Walks, LineOperatingPointsTest, ::testing::ValuesIn(kLineCases),
                          [](const auto& info) {
                              std::string name = info.param.name;
@@ -125,41 +161,44 @@ TEST(FluxIterationsTogetherTest, EndAsEachAlone) {
         return sink.messages();
     };
     int diagnostics = 0;
-    for (std::size_t group : {1U, 2U, 3U, 5U, 8U}) {
-        for (std::size_t start = 0; start + group <= jobs.size(); start += group) {
-            std::vector<FluxIteration<ResolvedAcMag>> together;
-            std::vector<FluxIteration<ResolvedAcMag>> alone;
-            for (std::size_t k = start; k < start + group; ++k) {
-                together.push_back(make(jobs[k]));
-                alone.push_back(make(jobs[k]));
-            }
-            std::vector<int> passesTogether(group, 0);
-            std::vector<int> passesAlone(group, 0);
-            while (true) {
-                std::vector<FluxIteration<ResolvedAcMag>*> running;
-                for (std::size_t k = 0; k < group; ++k) {
-                    if (together[k].running()) {
-                        running.push_back(&together[k]);
-                        ++passesTogether[k];
+    for (bool widest : {true, false}) {
+        for (std::size_t group : {1U, 2U, 3U, 5U, 8U}) {
+            for (std::size_t start = 0; start + group <= jobs.size(); start += group) {
+                std::vector<FluxIteration<ResolvedAcMag>> together;
+                std::vector<FluxIteration<ResolvedAcMag>> alone;
+                for (std::size_t k = start; k < start + group; ++k) {
+                    together.push_back(make(jobs[k]));
+                    alone.push_back(make(jobs[k]));
+                }
+                std::vector<int> passesTogether(group, 0);
+                std::vector<int> passesAlone(group, 0);
+                while (true) {
+                    std::vector<FluxIteration<ResolvedAcMag>*> running;
+                    for (std::size_t k = 0; k < group; ++k) {
+                        if (together[k].running()) {
+                            running.push_back(&together[k]);
+                            ++passesTogether[k];
+                        }
                     }
+                    if (running.empty()) {
+                        break;
+                    }
+                    stepFluxIterations(running, widest);
                 }
-                if (running.empty()) {
-                    break;
+                for (std::size_t k = 0; k < group; ++k) {
+                    while (alone[k].running()) {
+                        alone[k].step();
+                        ++passesAlone[k];
+                    }
+                    SCOPED_TRACE(testing::Message() << "group " << group << " job " << start + k
+                                                    << (widest ? " widest" : " two lanes"));
+                    EXPECT_EQ(passesTogether[k], passesAlone[k]);
+                    EXPECT_EQ(together[k].failed(), alone[k].failed());
+                    EXPECT_EQ(together[k].pair(), alone[k].pair());
+                    const auto expected = reports(alone[k]);
+                    EXPECT_EQ(reports(together[k]), expected);
+                    diagnostics += static_cast<int>(expected.size());
                 }
-                stepFluxIterations(running);
-            }
-            for (std::size_t k = 0; k < group; ++k) {
-                while (alone[k].running()) {
-                    alone[k].step();
-                    ++passesAlone[k];
-                }
-                SCOPED_TRACE(testing::Message() << "group " << group << " job " << start + k);
-                EXPECT_EQ(passesTogether[k], passesAlone[k]);
-                EXPECT_EQ(together[k].failed(), alone[k].failed());
-                EXPECT_EQ(together[k].pair(), alone[k].pair());
-                const auto expected = reports(alone[k]);
-                EXPECT_EQ(reports(together[k]), expected);
-                diagnostics += static_cast<int>(expected.size());
             }
         }
     }
