@@ -228,7 +228,8 @@ LineLookahead::LineLookahead(std::vector<LineListing> listings, double L1, doubl
                              double I2rms, const MaterialModel& model)
     : listings_(std::move(listings)), L1_(L1), I1_(I1rms), L2_(L2), I2_(I2rms), model_(model),
       outcomes_(listings_.size()), states_(std::make_unique<std::atomic<int>[]>(listings_.size())),
-      lanes_(listings_, L1, I1rms, L2, I2rms, model) {
+      lanes_(listings_, L1, I1rms, L2, I2rms, model),
+      deliver_([this](std::size_t i, LineOutcome&& outcome) { deliver(i, std::move(outcome)); }) {
     for (std::size_t i = 0; i < listings_.size(); ++i) {
         states_[i].store(kPending, std::memory_order_relaxed);
     }
@@ -266,22 +267,23 @@ void LineLookahead::deliver(std::size_t i, LineOutcome&& outcome) {
     states_[i].notify_all();
 }
 
+void LineLookahead::fill(LineLanes& lanes) {
+    while (!lanes.full()) {
+        const auto i = claim();
+        if (!i) {
+            return;
+        }
+        lanes.take(*i);
+    }
+}
+
 void LineLookahead::help() {
     LineLanes lanes(listings_, L1_, I1_, L2_, I2_, model_);
-    const LineLanes::Deliver deliverOne = [this](std::size_t i, LineOutcome&& outcome) {
-        deliver(i, std::move(outcome));
-    };
     try {
         while (!stop_.load(std::memory_order_acquire)) {
-            while (!lanes.full()) {
-                const auto i = claim();
-                if (!i) {
-                    break;
-                }
-                lanes.take(*i);
-            }
+            fill(lanes);
             if (!lanes.idle()) {
-                lanes.round(deliverOne);
+                lanes.round(deliver_);
                 continue;
             }
             if (next_.load(std::memory_order_relaxed) >= listings_.size()) {
@@ -308,9 +310,6 @@ const LineOutcome& LineLookahead::outcome(std::size_t i) {
         walk_.store(i, std::memory_order_release);
         walk_.notify_all();
     }
-    const LineLanes::Deliver deliverOne = [this](std::size_t k, LineOutcome&& outcome) {
-        deliver(k, std::move(outcome));
-    };
     while (true) {
         const int state = states_[i].load(std::memory_order_acquire);
         if (state == kReady) {
@@ -322,19 +321,13 @@ const LineOutcome& LineLookahead::outcome(std::size_t i) {
                                      .front()));
             continue;
         }
-        while (!lanes_.full()) {
-            const auto k = claim();
-            if (!k) {
-                break;
-            }
-            lanes_.take(*k);
-        }
+        fill(lanes_);
         if (lanes_.idle()) {
             // The helper has it.
             states_[i].wait(kPending, std::memory_order_acquire);
             continue;
         }
-        lanes_.round(deliverOne);
+        lanes_.round(deliver_);
     }
 }
 

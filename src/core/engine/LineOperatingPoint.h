@@ -151,13 +151,14 @@ class LineLookahead {
     LineLookahead(const LineLookahead&) = delete;
     LineLookahead& operator=(const LineLookahead&) = delete;
 
-    std::size_t size() const { return listings_.size(); }
     const LineOutcome& outcome(std::size_t i);
 
   private:
     enum State : int { kPending, kReady, kAbandoned };
     // The next listing no thread has taken, when it lies close enough ahead of the walk.
     std::optional<std::size_t> claim();
+    // Takes listings into free lanes while there are any to take.
+    void fill(LineLanes& lanes);
     void deliver(std::size_t i, LineOutcome&& outcome);
     void help();
 
@@ -173,6 +174,7 @@ class LineLookahead {
     std::atomic<std::size_t> walk_{0}; // the listing the walk is on
     std::atomic<bool> stop_{false};
     LineLanes lanes_; // the walking thread's
+    LineLanes::Deliver deliver_;
     std::thread helper_;
 };
 
