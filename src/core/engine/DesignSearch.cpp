@@ -105,7 +105,8 @@ void CoreSelector::prepareLineOutcomes() {
     const DesignPFE& d = design_;
     lookahead_.reset();
     lookaheadLines_.clear();
-    std::vector<CoreRecord> cores;
+    lookaheadMaterials_.clear();
+    std::vector<LineListing> listings;
     {
         // The walk shows the listings' own messages when it reaches them, not here.
         CollectingSink quiet(false);
@@ -118,18 +119,10 @@ void CoreSelector::prepareLineOutcomes() {
             if (d.stackCount != 1.0F) {
                 stackCore(core, d.stackCount);
             }
-            cores.push_back(core);
+            lookaheadMaterials_.push_back(core.material);
+            listings.push_back({lookaheadMaterials_.back(), core.Ae, core.AL});
             lookaheadLines_.push_back(line);
         }
-    }
-    lookaheadMaterials_.clear();
-    for (const CoreRecord& core : cores) {
-        lookaheadMaterials_.push_back(core.material);
-    }
-    std::vector<LineListing> listings;
-    listings.reserve(cores.size());
-    for (std::size_t i = 0; i < cores.size(); ++i) {
-        listings.push_back({lookaheadMaterials_[i], cores[i].Ae, cores[i].AL});
     }
     lookahead_ =
         std::make_unique<LineLookahead>(std::move(listings), d.L1, d.I1rms, d.L2, d.I2rms, model_);

@@ -6,6 +6,7 @@
 #include "engine/LineOperatingPoint.h"
 
 #include <array>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -97,8 +98,8 @@ class CoreSelector {
     bool delivered_ = false;
     SearchTrace trace_;
     std::unique_ptr<LineLookahead> lookahead_;
-    std::vector<int> lookaheadLines_;             // the catalog line of each listing, ascending
-    std::vector<std::string> lookaheadMaterials_; // the listings' materials, which they view
+    std::vector<int> lookaheadLines_;            // the catalog line of each listing, ascending
+    std::deque<std::string> lookaheadMaterials_; // the listings' materials, which they view
 };
 
 // What a search leaves for the results window, besides the candidate table.
