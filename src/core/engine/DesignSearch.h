@@ -97,9 +97,11 @@ class CoreSelector {
     int line_ = 0;
     bool delivered_ = false;
     SearchTrace trace_;
+    // The listings view these materials and the lookahead's helper thread reads them until
+    // the lookahead joins it, so they are declared first and outlive it.
+    std::deque<std::string> lookaheadMaterials_;
+    std::vector<int> lookaheadLines_; // the catalog line of each listing, ascending
     std::unique_ptr<LineLookahead> lookahead_;
-    std::vector<int> lookaheadLines_;            // the catalog line of each listing, ascending
-    std::deque<std::string> lookaheadMaterials_; // the listings' materials, which they view
 };
 
 // What a search leaves for the results window, besides the candidate table.

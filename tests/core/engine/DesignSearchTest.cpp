@@ -207,6 +207,32 @@ TEST(SelectCore, WalkStatusesAndTheLastListing) {
     EXPECT_TRUE(sink.empty());
 }
 
+TEST(SelectCore, LineWalkEndingAtItsFirstCoreLeavesTheLookaheadSafely) {
+    // The walk is dropped while the lookahead's helper thread is still evaluating listings
+    // ahead of it: the materials those listings view must outlive the helper. Repeated, so
+    // the address sanitizer sees the helper mid-listing at least once.
+    SearchRun run;
+    ScopedMessageSink scoped(run.sink);
+    RequirementEntry entry(run.parameters);
+    entry.activate(Application::Line60Hz);
+    entry.setShape(CoreShape::Toroid);
+    ASSERT_TRUE(entry.accept(requirementTexts(Application::Line60Hz)));
+    run.design = makeDesignRun(entry.requirement(), run.parameters.wireSystem());
+    std::string first;
+    for (int round = 0; round < 300; ++round) {
+        CoreSelector selector(run.design, builtInCatalog(), builtInModel(), run.selection, 0.0F);
+        CoreRecord core;
+        float turns = 0.0F;
+        float pct = 0.0F;
+        ASSERT_GT(selector.Select_Core(core, true, turns, pct), 0);
+        ASSERT_GT(turns, 0.0F);
+        if (round == 0) {
+            first = core.partNumber;
+        }
+        EXPECT_EQ(core.partNumber, first);
+    }
+}
+
 TEST(DesignSearch, EveryAcceptedDesignMeetsTheRequirementAndTheLimits) {
     const SearchCase cases[] = {
         {Application::DcBiased, CoreShape::Toroid, 40},
