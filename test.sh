@@ -15,7 +15,7 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 
 echo "== core tests under AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_WERROR=ON \
-    -DKORVANE_SANITIZE=ON -DKORVANE_BUILD_BENCH=OFF -DKORVANE_CHECK_QT=OFF
+    -DKORVANE_SANITIZE=ON -DKORVANE_BUILD_BENCH=OFF -DKORVANE_BUILD_GUI=OFF
 cmake --build build-asan -j "$jobs" --target korvane_core_tests
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ./build-asan/tests/korvane_core_tests --gtest_brief=1

@@ -9,6 +9,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   clang-format python3
   qt6-base-dev qt6-svg-dev libgl-dev
+  fonts-dejavu-core fonts-liberation2 poppler-utils
 )
 
 missing=()

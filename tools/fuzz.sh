@@ -42,7 +42,7 @@ fi
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
     -DKORVANE_FUZZ=ON -DKORVANE_SANITIZE=ON -DKORVANE_WERROR=ON \
-    -DKORVANE_BUILD_BENCH=OFF -DKORVANE_CHECK_QT=OFF >/dev/null
+    -DKORVANE_BUILD_BENCH=OFF -DKORVANE_BUILD_GUI=OFF >/dev/null
 
 mapfile -t targets < <(sed -n '/^set(KORVANE_FUZZ_TARGETS/,/)/p' fuzz/CMakeLists.txt |
     tr '()' '  ' | tr -s ' ' '\n' | grep -v -e '^set$' -e '^KORVANE_FUZZ_TARGETS$' -e '^$')

@@ -13,8 +13,9 @@ Rect placed(int left, int top, int width, int height) {
     return {left, top, left + width, top + height};
 }
 
-GroupPlacement group(Size client, double left, double top, double width) {
-    return {part(left, client.width), part(top, client.height), part(width, client.width)};
+GroupPlacement group(Size client, double left, double top, double width, double height) {
+    return {part(left, client.width), part(top, client.height), part(width, client.width),
+            part(height, client.height)};
 }
 
 } // namespace
@@ -33,11 +34,11 @@ double mainWindowScale(Size screen) {
 }
 
 GroupPlacement titleGroupPlacement(Size client) {
-    return group(client, 0.05, 0.03, 0.9);
+    return group(client, 0.05, 0.03, 0.9, 0.28);
 }
 
 GroupPlacement functionGroupPlacement(Size client) {
-    return group(client, 0.1, 0.35, 0.8);
+    return group(client, 0.1, 0.35, 0.8, 0.6);
 }
 
 Rect helpWindowRect(Size screen) {

@@ -16,11 +16,13 @@ Rect mainWindowRect(Size screen);
 Rect coverWindowRect(Size screen);
 // The main window's contents are laid out for a 1024-pixel-wide screen and scaled by this.
 double mainWindowScale(Size screen);
-// The title and function groups of the main window's client area: left, top and width.
+// The title and function groups of the main window's client area: left, top and width by
+// the client's size; the title group takes 0.28 of the height and the function group 0.6.
 struct GroupPlacement {
     int left = 0;
     int top = 0;
     int width = 0;
+    int height = 0;
 };
 GroupPlacement titleGroupPlacement(Size client);
 GroupPlacement functionGroupPlacement(Size client);

@@ -157,10 +157,14 @@ bool DesignSession::showAgingGraphOfAnalysis() {
 }
 
 bool DesignSession::saveRequirement(const std::filesystem::path& path, std::time_t now) {
+    return saveRequirement(path, requirement_.application(), now);
+}
+
+bool DesignSession::saveRequirement(const std::filesystem::path& path, Application current,
+                                    std::time_t now) {
     const Messages scope(sink_);
     const Requirement& r = requirement_.requirement();
-    return appendRequirement(
-        path, savedRequirementText(r, requirement_.application(), selection_, parameters_), now);
+    return appendRequirement(path, savedRequirementText(r, current, selection_, parameters_), now);
 }
 
 } // namespace korvane

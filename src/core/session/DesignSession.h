@@ -70,7 +70,9 @@ class DesignSession {
     // requirement leaves the last run as it was.
     DesignOutcome acceptRequirement(const RequirementTexts& texts, bool collectTrace = false);
 
-    bool resultsAvailable() const { return lastRun_.has_value(); }
+    // True when the last run found designs (the results window shows them); a run that found
+    // none is kept for its messages and trace but leaves no results.
+    bool resultsAvailable() const { return lastRun_ && lastRun_->search.accepted > 0; }
     const DesignRunOutput* lastRun() const { return lastRun_ ? &*lastRun_ : nullptr; }
     DesignRunOutput* lastRun() { return lastRun_ ? &*lastRun_ : nullptr; }
 
@@ -99,6 +101,10 @@ class DesignSession {
     // FILES, SAVE REQUIREMENT TO FILE: the requirement with its materials and parameters
     // appended to the file.
     bool saveRequirement(const std::filesystem::path& path, std::time_t now = std::time(nullptr));
+    // The same for the main window's current application: the entry's requirement part is
+    // empty when the requirements window shows another application.
+    bool saveRequirement(const std::filesystem::path& path, Application current,
+                         std::time_t now = std::time(nullptr));
 
   private:
     // Installs the session's sink for the duration of one operation.

@@ -46,15 +46,17 @@ TEST(ShellLayout, WindowsOnCommonScreens) {
 }
 
 TEST(ShellLayout, MainGroupsAndCoverPicture) {
-    // Client 1000 x 700: title at (50, 21) 900 wide, functions at (100, 245) 800 wide.
+    // Client 1000 x 700: title at (50, 21) 900 x 196, functions at (100, 245) 800 x 420.
     const GroupPlacement title = titleGroupPlacement({1000, 700});
     EXPECT_EQ(title.left, 50);
     EXPECT_EQ(title.top, 21);
     EXPECT_EQ(title.width, 900);
+    EXPECT_EQ(title.height, 196);
     const GroupPlacement functions = functionGroupPlacement({1000, 700});
     EXPECT_EQ(functions.left, 100);
     EXPECT_EQ(functions.top, 245);
     EXPECT_EQ(functions.width, 800);
+    EXPECT_EQ(functions.height, 420);
     // Picture: 0.25 x 1152 = 288, 0.65 x 921 = 598.65 -> 598, 576 by 0.21 x 921 = 193.41.
     EXPECT_EQ(coverPictureRect({1152, 921}), placed(288, 598, 576, 193));
 }

@@ -116,7 +116,9 @@ TEST(DesignSession, SearchWithoutADesignReplacesTheRun) {
     huge[0] = "100000000";
     huge[2] = "50";
     EXPECT_EQ(design(session, Application::DcBiased, huge), DesignOutcome::NoDesign);
-    ASSERT_TRUE(session.resultsAvailable());
+    // The run stays for its messages, but no results are available any more.
+    EXPECT_FALSE(session.resultsAvailable());
+    ASSERT_NE(session.lastRun(), nullptr);
     EXPECT_EQ(session.lastRun()->search.accepted, 0);
     EXPECT_EQ(session.selectedDesign(), nullptr);
 }

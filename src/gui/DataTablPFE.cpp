@@ -1,0 +1,155 @@
+#include "gui/DataTablPFE.h"
+
+#include "graphs/ResultPageDrawing.h"
+#include "gui/CanvasView.h"
+#include "gui/Shell.h"
+#include "render/QtCanvas.h"
+#include "session/DesignSession.h"
+
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace korvane::gui {
+
+TDataTablProto::TDataTablProto(Size screen) : screen_(screen) {
+    setWindowTitle("TOROID / E CORE DESIGN DATA");
+    const Rect r = resultWindowRect(screen);
+    placeWindow(*this, r.left, r.top, r.right - r.left, r.bottom - r.top);
+
+    auto* outer = new QVBoxLayout(this);
+    auto* body = new QHBoxLayout;
+    page_ = new CanvasView([this](Canvas& canvas) { drawPage(canvas); }, this);
+    page_->setAutoFillBackground(true);
+    QPalette pal = page_->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    page_->setPalette(pal);
+    scrollBar_ = new QScrollBar(Qt::Vertical, this);
+    scrollBar_->setObjectName("ScrollBar1");
+    body->addWidget(page_, 1);
+    body->addWidget(scrollBar_);
+    outer->addLayout(body, 1);
+    connect(scrollBar_, &QScrollBar::valueChanged, this, [this](int row) {
+        rowSelected(row);
+        page_->update();
+    });
+
+    buttons_ = new QHBoxLayout;
+    printBtn_ = new QPushButton("PRINT", this);
+    printBtn_->setObjectName("PrintBtn");
+    closeBtn_ = new QPushButton("CLOSE", this);
+    closeBtn_->setObjectName("CloseBtn");
+    buttons_->addWidget(printBtn_);
+    buttons_->addStretch(1);
+    buttons_->addWidget(closeBtn_);
+    outer->addLayout(buttons_);
+    connect(printBtn_, &QPushButton::clicked, this, &TDataTablProto::PrintBtnClick);
+    connect(closeBtn_, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void TDataTablProto::PrintBtnClick() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    printTo(printer);
+}
+
+void TDataTablProto::printTo(QPrinter& printer) {
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return;
+    }
+    render::QtCanvas canvas(painter, true);
+    drawPrintedPage(canvas);
+    painter.end();
+}
+
+TDataTablPFE::TDataTablPFE(Shell& shell, Size screen) : TDataTablProto(screen), shell_(shell) {
+    setObjectName("DataTablPFE");
+    button1_ = new QPushButton("DISPLAY ELECTRICAL", this);
+    button1_->setObjectName("Button1");
+    button2_ = new QPushButton("DISPLAY DIMENSIONS", this);
+    button2_->setObjectName("Button2");
+    buttonRow()->insertWidget(1, button1_);
+    buttonRow()->insertWidget(2, button2_);
+    connect(button1_, &QPushButton::clicked, this, &TDataTablPFE::ElectricalClick);
+    connect(button2_, &QPushButton::clicked, this, &TDataTablPFE::DimensionClick);
+}
+
+DesignRunOutput* TDataTablPFE::run() const {
+    return shell_.session->resultsAvailable() ? shell_.session->lastRun() : nullptr;
+}
+
+void TDataTablPFE::refresh() {
+    DesignRunOutput* r = run();
+    if (r == nullptr) {
+        scrollBar()->setRange(0, 0);
+        page()->update();
+        return;
+    }
+    ResultPageState& state = r->state;
+    setWindowTitle(QString::fromLatin1(state.caption().data(),
+                                       static_cast<qsizetype>(state.caption().size())));
+    const QSignalBlocker block(scrollBar());
+    scrollBar()->setRange(0, state.scrollMaximum());
+    scrollBar()->setValue(state.selectedRow());
+    page()->update();
+}
+
+void TDataTablPFE::showResults() {
+    showForm();
+}
+
+void TDataTablPFE::formActivate() {
+    refresh();
+}
+
+void TDataTablPFE::ElectricalClick() {
+    if (DesignRunOutput* r = run()) {
+        r->state.showElectrical();
+    }
+    refresh();
+}
+
+void TDataTablPFE::DimensionClick() {
+    if (DesignRunOutput* r = run()) {
+        r->state.showDimensions();
+    }
+    refresh();
+}
+
+void TDataTablPFE::rowSelected(int row) {
+    shell_.session->selectRow(row);
+}
+
+void TDataTablPFE::drawPage(Canvas& canvas) {
+    DesignRunOutput* r = run();
+    if (r == nullptr) {
+        return;
+    }
+    // Resize and paint alike: the rows that fit the window's height.
+    const ResultPageLayout layout = resultWindowLayout(canvas);
+    r->state.setVisibleRows(resultVisibleRows(screen(), height(), layout.rowHeight,
+                                              r->state.run().rowCount, r->state.visibleRows()));
+    drawResultPage(canvas, r->tables, r->state, applicationTitle(r->state.run().application),
+                   r->state.dateTime());
+}
+
+void TDataTablPFE::drawPrintedPage(Canvas& canvas) {
+    const DesignRunOutput* r = run();
+    if (r == nullptr) {
+        return;
+    }
+    drawResultPrintPage(canvas, r->tables, r->state, applicationTitle(r->state.run().application),
+                        r->state.dateTime());
+}
+
+} // namespace korvane::gui

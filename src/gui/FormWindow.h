@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+namespace korvane::gui {
+
+// A top-level window of the program that rebuilds its display when it becomes active, as the
+// windows do when the user comes to them from another window. Coming back from a message
+// box or a file dialog it opened is not a new activation: the user's typing stays.
+class FormWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit FormWindow(QWidget* parent = nullptr);
+
+    // Enable, show, bring to the front, and activate.
+    void showForm();
+    // The activation handler: rebuild the display from the state it shows.
+    virtual void formActivate() {}
+
+  protected:
+    void changeEvent(QEvent* event) override;
+
+  private:
+    bool active_ = false;
+};
+
+// Places a window's frame (`rect` in screen pixels: left, top, width, height).
+void placeWindow(QWidget& window, int left, int top, int width, int height);
+
+} // namespace korvane::gui

@@ -1,0 +1,32 @@
+#pragma once
+
+namespace korvane {
+class DesignSession;
+}
+
+namespace korvane::gui {
+
+class TMainForm;
+class THelp;
+class TAboutBox;
+class TParamsForm;
+class TDataTablPFE;
+class TMaterialSelector;
+class TCoverForm;
+class TReqtForm;
+
+// The program's windows, each created once at start-up and kept until exit, and the session
+// whose state they show. Every window reaches the others through it.
+struct Shell {
+    DesignSession* session = nullptr;
+    TMainForm* main = nullptr;
+    THelp* help = nullptr;
+    TAboutBox* about = nullptr;
+    TParamsForm* params = nullptr;
+    TDataTablPFE* results = nullptr;
+    TMaterialSelector* materials = nullptr;
+    TCoverForm* cover = nullptr;
+    TReqtForm* requirements = nullptr;
+};
+
+} // namespace korvane::gui
