@@ -29,7 +29,7 @@ QPlainTextEdit* textField(QWidget* parent, const char* name) {
 }
 
 QString qt(std::string_view s) {
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 } // namespace

@@ -16,7 +16,7 @@ namespace korvane::gui {
 namespace {
 
 QString qt(std::string_view s) {
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 } // namespace

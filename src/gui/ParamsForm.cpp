@@ -18,7 +18,7 @@ namespace korvane::gui {
 namespace {
 
 QString qt(std::string_view s) {
-    return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 // Parameter position of each component position.
@@ -33,7 +33,12 @@ TParamsForm::TParamsForm(Shell& shell, Size screen) : shell_(shell) {
     placeWindow(*this, r.left, r.top, r.right - r.left, r.bottom - r.top);
     setEnabled(false);
 
+    QFont own = font();
+    own.setPointSizeF(10.0);
+    setFont(own);
     auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(24, 16, 24, 16);
+    outer->setSpacing(14);
     labelApplication_ = new ClickableLabel(this);
     labelApplication_->setObjectName("LabelApplication");
     styleApplicationTitle(*labelApplication_);
@@ -46,6 +51,8 @@ TParamsForm::TParamsForm(Shell& shell, Size screen) : shell_(shell) {
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 2);
+    grid->setVerticalSpacing(10);
+    grid->setHorizontalSpacing(12);
     QFont bold = font();
     bold.setBold(true);
     for (int i = 0; i < kFields; ++i) {
@@ -84,6 +91,10 @@ TParamsForm::TParamsForm(Shell& shell, Size screen) : shell_(shell) {
     lists->addWidget(new QLabel("WIRE GAGE STANDARD", this), 0, 1, Qt::AlignHCenter);
     lists->addWidget(unitsBox_, 1, 0);
     lists->addWidget(wireGageBox_, 1, 1);
+    lists->setColumnStretch(0, 1);
+    lists->setColumnStretch(1, 1);
+    lists->setHorizontalSpacing(40);
+    outer->addStretch(1);
     outer->addLayout(lists);
     connect(wireGageBox_, &QComboBox::activated, this, &TParamsForm::WireGageBoxChange);
 
@@ -96,7 +107,7 @@ TParamsForm::TParamsForm(Shell& shell, Size screen) : shell_(shell) {
     cancel_->setObjectName("ButtonCancel");
     for (QPushButton* b : {ok_, cancel_}) {
         b->setAutoDefault(false);
-        b->setMinimumWidth(120);
+        b->setMinimumSize(150, 34);
     }
     buttons->addStretch(1);
     buttons->addWidget(ok_);
@@ -104,7 +115,6 @@ TParamsForm::TParamsForm(Shell& shell, Size screen) : shell_(shell) {
     buttons->addWidget(cancel_);
     buttons->addStretch(1);
     outer->addLayout(buttons);
-    outer->addStretch(1);
     connect(ok_, &QPushButton::clicked, this, &TParamsForm::Button_OK);
     connect(cancel_, &QPushButton::clicked, this, &TParamsForm::ButtonCancel);
 

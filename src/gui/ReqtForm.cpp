@@ -36,15 +36,15 @@ TReqtForm::TReqtForm(Shell& shell, Size screen) : shell_(shell) {
     setObjectName("ReqtForm");
     setWindowTitle("Toroid & E Core Design Requirements");
     const RequirementsWindowGeometry g = requirementsWindowGeometry(screen);
-    if (g.fontPoints > 0.0) {
-        QFont f = font();
-        f.setPointSizeF(g.fontPoints);
-        setFont(f);
-    }
+    QFont own = font();
+    own.setPointSizeF(g.fontPoints > 0.0 ? g.fontPoints : 11.0);
+    setFont(own);
     placeWindow(*this, g.rect.left, g.rect.top, g.rect.right - g.rect.left,
                 g.rect.bottom - g.rect.top);
 
     auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(24, 16, 24, 16);
+    outer->setSpacing(14);
     labelApplication_ = new ClickableLabel(this);
     labelApplication_->setObjectName("LabelApplication");
     styleApplicationTitle(*labelApplication_);
@@ -56,6 +56,8 @@ TReqtForm::TReqtForm(Shell& shell, Size screen) : shell_(shell) {
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(2, 2);
+    grid->setVerticalSpacing(10);
+    grid->setHorizontalSpacing(12);
     for (int i = 0; i < kFields; ++i) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QString("Param%1").arg(i));
@@ -133,13 +135,15 @@ TReqtForm::TReqtForm(Shell& shell, Size screen) : shell_(shell) {
     material_ = new QPushButton("CORE &MATERIAL", this);
     material_->setObjectName("ButtonMaterial");
     hint(material_, "PRESS TO CHANGE LIST OF CORE MATERIALS");
+    buttons->addStretch(1);
     for (QPushButton* b : {ok_, cancel_, material_}) {
         b->setAutoDefault(false);
-        b->setMinimumWidth(120);
+        b->setMinimumSize(150, 34);
         buttons->addWidget(b);
     }
-    outer->addLayout(buttons);
+    buttons->addStretch(1);
     outer->addStretch(1);
+    outer->addLayout(buttons);
     connect(ok_, &QPushButton::clicked, this, &TReqtForm::Button_OKClick);
     connect(cancel_, &QPushButton::clicked, this, &TReqtForm::ButtonCancelClick);
     connect(material_, &QPushButton::clicked, this, &TReqtForm::ButtonMaterialClick);
