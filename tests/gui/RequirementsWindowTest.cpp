@@ -97,9 +97,13 @@ class RequirementsWindowTest : public QObject {
         QTest::mouseClick(reqt()->labelApplication(), Qt::LeftButton); // 60 HZ
         QTest::mouseClick(reqt()->labelApplication(), Qt::LeftButton); // RESONANT
         QCOMPARE(reqt()->windingBox()->currentText(), QString("SINGLE LAYER"));
-        // A change made while RESONANT forces the winding is not the user's remembered one.
+        // The user's own FULL WINDOW comes back after RESONANT, even when the winding was
+        // changed while RESONANT forced it.
+        reqt()->windingBox()->setCurrentIndex(1);
+        Q_EMIT reqt()->windingBox()->activated(1);
         QTest::mouseClick(reqt()->labelApplication(), Qt::LeftButton); // DC BIASED
         QCOMPARE(reqt()->windingBox()->currentText(), QString("FULL WINDOW"));
+        QCOMPARE(f->session->requirementEntry().requirement().windingType, WindingType::FullWindow);
     }
 
     void typingFiltersTheLastCharacter() {
