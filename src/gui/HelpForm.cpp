@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSvgWidget>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace korvane::gui {
@@ -25,6 +26,7 @@ QPlainTextEdit* textField(QWidget* parent, const char* name) {
     field->setObjectName(name);
     field->setReadOnly(true);
     field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    field->document()->setDocumentMargin(8);
     return field;
 }
 

@@ -34,7 +34,7 @@ TParamsForm::TParamsForm(Shell& shell, Size screen) : shell_(shell) {
     setEnabled(false);
 
     QFont own = font();
-    own.setPointSizeF(10.0);
+    own.setPointSizeF(11.0);
     setFont(own);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(24, 16, 24, 16);
@@ -51,7 +51,7 @@ TParamsForm::TParamsForm(Shell& shell, Size screen) : shell_(shell) {
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 2);
-    grid->setVerticalSpacing(10);
+    grid->setVerticalSpacing(16);
     grid->setHorizontalSpacing(12);
     QFont bold = font();
     bold.setBold(true);
@@ -62,6 +62,10 @@ TParamsForm::TParamsForm(Shell& shell, Size screen) : shell_(shell) {
         edit->setAlignment(Qt::AlignRight);
         edit->setFont(bold);
         fields_[static_cast<std::size_t>(i)] = edit;
+        // One of the two copper fields is hidden; its row keeps its height.
+        QSizePolicy policy = edit->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        edit->setSizePolicy(policy);
         const bool density = i == 2;
         auto* label =
             new QLabel(density ? qt(kCurrentDensityLabel) : qt(parameterLabel(position)), this);

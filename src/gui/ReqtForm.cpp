@@ -56,7 +56,7 @@ TReqtForm::TReqtForm(Shell& shell, Size screen) : shell_(shell) {
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(2, 2);
-    grid->setVerticalSpacing(10);
+    grid->setVerticalSpacing(12);
     grid->setHorizontalSpacing(12);
     for (int i = 0; i < kFields; ++i) {
         auto* edit = new QLineEdit(this);
@@ -77,6 +77,8 @@ TReqtForm::TReqtForm(Shell& shell, Size screen) : shell_(shell) {
             grid->addWidget(u, i, 2);
         }
     }
+    // The fields stand in the middle of the window, the spare height split above and below.
+    outer->addStretch(1);
     outer->addLayout(grid);
 
     auto* counts = new QHBoxLayout;
