@@ -32,6 +32,8 @@ trap 'rm -rf "$work"' EXIT
 # The program reads and writes its settings file in the working directory: use a clean one.
 (cd "$work" && xvfb-run -a -s "-screen 0 1280x1024x24" \
     env QT_QPA_PLATFORM=xcb "$root/build/tests/korvane_screenshots" "$out")
-pdftoppm -png -r 90 -singlefile "$out/results-print.pdf" "$out/results-print"
-rm -f "$out/results-print.pdf"
+for page in results-print analysis-print graph-print; do
+    pdftoppm -png -r 90 -singlefile "$out/$page.pdf" "$out/$page"
+    rm -f "$out/$page.pdf"
+done
 echo "screenshots: $(ls "$out"/*.png | wc -l) pictures in $out"

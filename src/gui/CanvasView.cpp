@@ -17,6 +17,8 @@ void CanvasView::paintEvent(QPaintEvent* /*event*/) {
     if (draw_) {
         draw_(canvas);
     }
+    painter.end();
+    QMetaObject::invokeMethod(this, &CanvasView::painted, Qt::QueuedConnection);
 }
 
 } // namespace korvane::gui

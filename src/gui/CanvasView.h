@@ -15,6 +15,10 @@ class CanvasView : public QWidget {
     using Draw = std::function<void(Canvas&)>;
     explicit CanvasView(Draw draw, QWidget* parent = nullptr);
 
+  Q_SIGNALS:
+    // After every paint: the drawing may have changed what the window shows beside it.
+    void painted();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
 

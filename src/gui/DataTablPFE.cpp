@@ -1,7 +1,10 @@
 #include "gui/DataTablPFE.h"
 
 #include "graphs/ResultPageDrawing.h"
+#include "gui/AnalysForm05.h"
 #include "gui/CanvasView.h"
+#include "gui/ExportDialog.h"
+#include "gui/GraphicsForm.h"
 #include "gui/Shell.h"
 #include "render/QtCanvas.h"
 #include "session/DesignSession.h"
@@ -78,10 +81,25 @@ TDataTablPFE::TDataTablPFE(Shell& shell, Size screen) : TDataTablProto(screen), 
     button1_->setObjectName("Button1");
     button2_ = new QPushButton("DISPLAY DIMENSIONS", this);
     button2_->setObjectName("Button2");
-    buttonRow()->insertWidget(1, button1_);
-    buttonRow()->insertWidget(2, button2_);
+    button3_ = new QPushButton("INDUCTANCE", this);
+    button3_->setObjectName("Button3");
+    button4_ = new QPushButton("TEMP RISE", this);
+    button4_->setObjectName("Button4");
+    button5_ = new QPushButton("ANALYSIS", this);
+    button5_->setObjectName("Button5");
+    saveAs_ = new QPushButton("SAVE AS", this);
+    saveAs_->setObjectName("SaveAsBtn");
+    saveAs_->setToolTip("Saves the printed page as a PDF, SVG or PNG file");
+    int at = 1;
+    for (QPushButton* b : {saveAs_, button1_, button2_, button3_, button4_, button5_}) {
+        buttonRow()->insertWidget(at++, b);
+    }
     connect(button1_, &QPushButton::clicked, this, &TDataTablPFE::ElectricalClick);
     connect(button2_, &QPushButton::clicked, this, &TDataTablPFE::DimensionClick);
+    connect(button3_, &QPushButton::clicked, this, &TDataTablPFE::InductanceClick);
+    connect(button4_, &QPushButton::clicked, this, &TDataTablPFE::TempRiseClick);
+    connect(button5_, &QPushButton::clicked, this, &TDataTablPFE::AnalysisBtnClick);
+    connect(saveAs_, &QPushButton::clicked, this, &TDataTablPFE::SaveAsClick);
 }
 
 DesignRunOutput* TDataTablPFE::run() const {
@@ -124,6 +142,31 @@ void TDataTablPFE::DimensionClick() {
         r->state.showDimensions();
     }
     refresh();
+}
+
+void TDataTablPFE::InductanceClick() {
+    if (shell_.session->showInductanceGraphOfSelectedRow()) {
+        shell_.graph->showGraph();
+    }
+}
+
+void TDataTablPFE::TempRiseClick() {
+    if (shell_.session->showAgingGraphOfSelectedRow()) {
+        shell_.graph->showGraph();
+    }
+}
+
+void TDataTablPFE::AnalysisBtnClick() {
+    shell_.graph->hide();
+    shell_.analysis->load();
+}
+
+void TDataTablPFE::SaveAsClick() {
+    if (run() == nullptr) {
+        return;
+    }
+    saveAs(this, "results", render::PageOrientation::Landscape,
+           [this](Canvas& canvas) { drawPrintedPage(canvas); });
 }
 
 void TDataTablPFE::rowSelected(int row) {

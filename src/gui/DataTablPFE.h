@@ -66,9 +66,17 @@ class TDataTablPFE : public TDataTablProto {
 
     void ElectricalClick();
     void DimensionClick();
+    void InductanceClick();
+    void TempRiseClick();
+    void AnalysisBtnClick();
+    void SaveAsClick();
 
     QPushButton* electricalButton() const { return button1_; }
     QPushButton* dimensionButton() const { return button2_; }
+    QPushButton* inductanceButton() const { return button3_; }
+    QPushButton* tempRiseButton() const { return button4_; }
+    QPushButton* analysisButton() const { return button5_; }
+    QPushButton* saveAsButton() const { return saveAs_; }
 
     void drawPage(Canvas& canvas) override;
     void drawPrintedPage(Canvas& canvas) override;
@@ -83,6 +91,10 @@ class TDataTablPFE : public TDataTablProto {
     Shell& shell_;
     QPushButton* button1_ = nullptr;
     QPushButton* button2_ = nullptr;
+    QPushButton* button3_ = nullptr;
+    QPushButton* button4_ = nullptr;
+    QPushButton* button5_ = nullptr;
+    QPushButton* saveAs_ = nullptr;
 };
 
 } // namespace korvane::gui

@@ -1,7 +1,9 @@
 #include "gui/Designer.h"
 
+#include "gui/AnalysForm05.h"
 #include "gui/CoverForm.h"
 #include "gui/DataTablPFE.h"
+#include "gui/GraphicsForm.h"
 #include "gui/HelpForm.h"
 #include "gui/MainForm.h"
 #include "gui/MaterialSelector.h"
@@ -32,7 +34,9 @@ Designer::Designer(DesignSession& session, std::optional<Size> screen)
     shell_.about = new TAboutBox(shell_.main);
     session.readSettings();
     shell_.params = new TParamsForm(shell_, screen_);
+    shell_.graph = new TGraphicsForm(shell_, screen_);
     shell_.results = new TDataTablPFE(shell_, screen_);
+    shell_.analysis = new TAnalysForm05(shell_, screen_);
     shell_.materials = new TMaterialSelector(shell_);
     shell_.cover = new TCoverForm(screen_);
     shell_.requirements = new TReqtForm(shell_, screen_);
@@ -43,7 +47,9 @@ Designer::~Designer() {
     delete shell_.requirements;
     delete shell_.cover;
     delete shell_.materials;
+    delete shell_.analysis;
     delete shell_.results;
+    delete shell_.graph;
     delete shell_.params;
     delete shell_.help;
     delete shell_.main;

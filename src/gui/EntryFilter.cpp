@@ -100,7 +100,11 @@ bool EntryFilter::eventFilter(QObject* watched, QEvent* event) {
         }
         updateVisibility();
         keys_.setFocus(index);
-        if (const auto to = keys_.keyUp(entryKey(*key))) {
+        const EntryKey k = entryKey(*key);
+        if (onKeyUp_ && onKeyUp_(index, k)) {
+            break;
+        }
+        if (const auto to = keys_.keyUp(k)) {
             moveFocus(*to);
         }
         break;

@@ -30,18 +30,25 @@ class EntryFilter : public QObject {
     void updateVisibility();
     // Called with the field index whenever a field loses the focus (the exit handlers).
     void setOnExit(std::function<void(std::size_t)> onExit) { onExit_ = std::move(onExit); }
+    // A field's own key-release handler, asked first; true when it handled the key (the
+    // scheme then moves no focus).
+    void setOnKeyUp(std::function<bool(std::size_t, EntryKey)> onKeyUp) {
+        onKeyUp_ = std::move(onKeyUp);
+    }
+    // Moves the focus to a field of the ring.
+    void moveFocus(std::size_t field);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     std::size_t indexOf(QObject* watched) const;
-    void moveFocus(std::size_t field);
 
     EntryKeys keys_;
     std::vector<Field> fields_;
     std::function<void()> ok_;
     std::function<void(std::size_t)> onExit_;
+    std::function<bool(std::size_t, EntryKey)> onKeyUp_;
 };
 
 } // namespace korvane::gui

@@ -1,7 +1,10 @@
 #include "gui/MainForm.h"
 
+#include "graphs/GraphState.h"
 #include "graphs/ShellLayout.h"
+#include "gui/AnalysForm05.h"
 #include "gui/DataTablPFE.h"
+#include "gui/GraphicsForm.h"
 #include "gui/HelpForm.h"
 #include "gui/MaterialSelector.h"
 #include "gui/ParamsForm.h"
@@ -90,6 +93,9 @@ void TMainForm::buildMenus() {
     hint(save, "Saves Requirement for Reference or for Re-Load.  (Appends to an exixting file).");
     files->setToolTipsVisible(true);
 
+    QMenu* references = bar->addMenu("&REFERENCES");
+    references->addAction("MATERIALS DATA", this, &TMainForm::materialsDataItem);
+
     QMenu* designs = bar->addMenu("&AUTOMATIC DESIGNS");
     const char* designItems[] = {"DC BIASED", "CONTROLLED SWING", "WIDE SWING", "PFC BOOST",
                                  "60 HZ",     "RESONANT"};
@@ -114,9 +120,35 @@ void TMainForm::buildMenus() {
     }
     cores->addSeparator();
     cores->addAction("&MATERIAL SELECTION", this, &TMainForm::materialSelectionItem);
+    QMenu* properties = cores->addMenu("MATERIALS PROPERTIES");
+    const char* propertyItems[] = {"Initial Perm vs DC Bias",
+                                   "Percent Initial Perm vs DC Bias",
+                                   "Percent Initial Perm vs AC Flux Density",
+                                   "Effective Perm vs Frequency",
+                                   "Core Loss @ 1 kHz",
+                                   "Core Loss @ 100 kHz"};
+    materialsData_ = new QMenu(this);
+    materialsData_->setObjectName("MaterialsDataMenu");
+    const char* popupItems[] = {"INITIAL PERM vs DC BIAS",
+                                "PERCENT INITIAL PERM vs DC BIAS",
+                                "PERCENT INITIAL PERM vs AC FLUX DENSITY",
+                                "EFFECTIVE PERM vs FREQUENCY",
+                                "CORE LOSS @ 1kHZ",
+                                "CORE LOSS @ 100 kHZ"};
+    for (int k = 1; k <= 6; ++k) {
+        properties->addAction(propertyItems[k - 1], this, [this, k] { materialsGraph(k); });
+        materialsData_->addAction(popupItems[k - 1], this, [this, k] { materialsGraph(k); });
+    }
 
     QMenu* display = bar->addMenu("DA&TA DISPLAY");
     display->addAction("ELECTRICAL and DIMENSIONS", this, &TMainForm::electricalAndDimensions);
+    display->addAction("% PERM vs DC BIAS", this,
+                       [this] { designPermeabilityGraph(kGraphPercentPermVsDcBias); });
+    display->addAction("% PERM vs AC FLUX", this,
+                       [this] { designPermeabilityGraph(kGraphPercentPermVsAcFlux); });
+    display->addAction("INDUCTANCE vs CURRENT", this, &TMainForm::inductanceVsCurrent);
+    display->addAction("LOSS vs AGE", this, &TMainForm::agingGraph);
+    display->addAction("TEMPERATURE vs AGE", this, &TMainForm::agingGraph);
 
     bar->addAction("&PARAMETERS", this, &TMainForm::parametersCommand);
 
@@ -181,16 +213,29 @@ void TMainForm::buildGroups() {
         grid->addWidget(button, 2 + i, 0);
         designButtons_[i] = button;
     }
+    auto* analysis = new QPushButton("&ANALYSIS", functionGroup_);
+    analysis->setObjectName("AnalysisButton");
+    hint(analysis,
+         "Analize An Existing Inductor Design.  Calculates inductance, flux densities, losses.");
+    analysis->setMinimumHeight(buttonHeight);
+    connect(analysis, &QPushButton::clicked, this, &TMainForm::analysisCommand);
+    grid->addWidget(analysis, 2, 1);
     auto* started = new QPushButton("GETTING STARTED", functionGroup_);
     hint(started, "Press For A Guide To Using This Program");
     started->setMinimumHeight(2 * buttonHeight);
     connect(started, &QPushButton::clicked, this, &TMainForm::gettingStarted);
-    grid->addWidget(started, 2, 1, 2, 1);
+    grid->addWidget(started, 3, 1, 2, 1);
+    auto* data = new QPushButton("MATERIALS DATA", functionGroup_);
+    data->setObjectName("MaterialsDataButton");
+    hint(data, "Graphs of Permeability and Loss Properties of Selected Materials");
+    data->setMinimumHeight(buttonHeight);
+    connect(data, &QPushButton::clicked, this, &TMainForm::materialsDataButton);
+    grid->addWidget(data, 2, 2);
     auto* materials = new QPushButton("MATERIAL SELECTION", functionGroup_);
     hint(materials, "Select One or More Iron Powder Matrials");
     materials->setMinimumHeight(buttonHeight);
     connect(materials, &QPushButton::clicked, this, &TMainForm::materialSelectionButton);
-    grid->addWidget(materials, 2, 2);
+    grid->addWidget(materials, 3, 2);
     grid->setRowStretch(2 + kApplicationCount, 1);
 }
 
@@ -232,6 +277,46 @@ void TMainForm::shapeCommand(CoreShape shape) {
 void TMainForm::materialSelectionButton() {
     lower();
     shell_.materials->showForm();
+}
+
+void TMainForm::materialsGraph(int kind) {
+    shell_.graph->hide();
+    shell_.session->showMaterialGraph(kind);
+    shell_.graph->showGraph();
+}
+
+void TMainForm::materialsDataButton() {
+    materialsData_->popup(QPoint(480, 480));
+}
+
+void TMainForm::materialsDataItem() {
+    materialsData_->popup(QPoint(180, 80));
+}
+
+void TMainForm::designPermeabilityGraph(int kind) {
+    if (shell_.session->showPermeabilityGraphOfSelectedRow(kind)) {
+        shell_.graph->showGraph();
+    }
+}
+
+void TMainForm::inductanceVsCurrent() {
+    if (shell_.session->showInductanceGraphOfSelectedRow()) {
+        shell_.graph->showGraph();
+    }
+}
+
+void TMainForm::agingGraph() {
+    if (shell_.session->showAgingGraphOfSelectedRow()) {
+        shell_.graph->showGraph();
+    }
+}
+
+void TMainForm::analysisCommand() {
+    if (shell_.session->resultsAvailable()) {
+        lower();
+    }
+    shell_.graph->hide();
+    shell_.analysis->load();
 }
 
 void TMainForm::materialSelectionItem() {

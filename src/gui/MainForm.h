@@ -10,6 +10,7 @@
 
 class QAction;
 class QFrame;
+class QMenu;
 class QPushButton;
 
 namespace korvane::gui {
@@ -32,6 +33,17 @@ class TMainForm : public QMainWindow {
     void designCommand(Application a);
     void shapeCommand(CoreShape shape);
     void materialSelectionButton();
+    // MATERIALS PROPERTIES item k and pop-up item k (1 to 6): materials graph k.
+    void materialsGraph(int kind);
+    // MATERIALS DATA: the pop-up menu at a screen position.
+    void materialsDataButton();
+    void materialsDataItem();
+    // DATA DISPLAY graphs of the design selected in the results window.
+    void designPermeabilityGraph(int kind);
+    void inductanceVsCurrent();
+    void agingGraph();
+    void analysisCommand();
+    QMenu* materialsDataMenu() const { return materialsData_; }
     void materialSelectionItem();
     void electricalAndDimensions();
     void parametersCommand();
@@ -58,6 +70,7 @@ class TMainForm : public QMainWindow {
     Shell& shell_;
     double scale_;
     Application currentApplication_ = Application::DcBiased;
+    QMenu* materialsData_ = nullptr;
     QFrame* titleGroup_ = nullptr;
     QFrame* functionGroup_ = nullptr;
     QAction* shapeItems_[3] = {};

@@ -10,6 +10,8 @@ class TMainForm;
 class THelp;
 class TAboutBox;
 class TParamsForm;
+class TGraphicsForm;
+class TAnalysForm05;
 class TDataTablPFE;
 class TMaterialSelector;
 class TCoverForm;
@@ -23,7 +25,9 @@ struct Shell {
     THelp* help = nullptr;
     TAboutBox* about = nullptr;
     TParamsForm* params = nullptr;
+    TGraphicsForm* graph = nullptr;
     TDataTablPFE* results = nullptr;
+    TAnalysForm05* analysis = nullptr;
     TMaterialSelector* materials = nullptr;
     TCoverForm* cover = nullptr;
     TReqtForm* requirements = nullptr;

@@ -6,6 +6,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -65,7 +66,10 @@ QtCanvas::QtCanvas(QPainter& painter, bool printing)
 
 void QtCanvas::usePen() {
     QPen p(qtColor(pen().color));
-    p.setWidth(pen().width);
+    // Pen widths are screen pixels: a printer page or a PDF draws them as wide as the screen
+    // does (1/96 inch each), not as hairlines of its own dots.
+    const double scale = std::max(1.0, device_->logicalDpiX() / 96.0);
+    p.setWidth(std::max(1, static_cast<int>(pen().width * scale + 0.5)));
     painter_.setPen(p);
 }
 

@@ -52,8 +52,9 @@ class MainWindowTest : public QObject {
         QVERIFY(!f->shell().results->isVisible());
         QVERIFY(!f->shell().params->isVisible());
         QVERIFY(!f->shell().help->isVisible());
-        QCOMPARE(menuTitles(), QStringList({"FILES", "&AUTOMATIC DESIGNS", "CO&RE SELECTION",
-                                            "DA&TA DISPLAY", "&PARAMETERS", "&HELP"}));
+        QCOMPARE(menuTitles(),
+                 QStringList({"FILES", "&REFERENCES", "&AUTOMATIC DESIGNS", "CO&RE SELECTION",
+                              "DA&TA DISPLAY", "&PARAMETERS", "&HELP"}));
     }
 
     void coverGoesAtAnyKeyOrClick() {

@@ -1,9 +1,11 @@
 // Drives the real windows of korvane-designer through the flows of a session and saves a PNG
 // of every window into the directory given as the first argument (and the printed results
 // page as results-print.pdf). Run by tools/screenshots.sh under Xvfb at 1280 x 1024.
+#include "gui/AnalysForm05.h"
 #include "gui/CoverForm.h"
 #include "gui/DataTablPFE.h"
 #include "gui/Designer.h"
+#include "gui/GraphicsForm.h"
 #include "gui/HelpForm.h"
 #include "gui/MainForm.h"
 #include "gui/MaterialSelector.h"
@@ -21,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -47,6 +50,13 @@ void save(QWidget* w, const char* name) {
     } else {
         std::printf("%s\n", qPrintable(file));
     }
+}
+
+void printPdf(const std::function<void(QPrinter&)>& print, const char* name) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QDir(outDir).filePath(QString(name) + ".pdf"));
+    print(printer);
 }
 
 void type(TReqtForm* reqt, const QStringList& texts) {
@@ -127,10 +137,47 @@ int main(int argc, char* argv[]) {
     s.results->DimensionClick();
     save(s.results, "results-toroid-dimensions");
     s.results->ElectricalClick();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QDir(outDir).filePath("results-print.pdf"));
-    s.results->printTo(printer);
+    printPdf([&](QPrinter& p) { s.results->printTo(p); }, "results-print");
+
+    // The design graphs of the selected DC-biased design, and its analysis.
+    s.main->designPermeabilityGraph(2);
+    save(s.graph, "graph-dc-biased-perm-vs-dc-bias");
+    s.main->designPermeabilityGraph(3);
+    save(s.graph, "graph-dc-biased-perm-vs-ac-flux");
+    s.main->inductanceVsCurrent();
+    save(s.graph, "graph-dc-biased-inductance-vs-current");
+    printPdf([&](QPrinter& p) { s.graph->printTo(p); }, "graph-print");
+    s.graph->hide();
+    s.results->AnalysisBtnClick();
+    save(s.analysis, "analysis-toroid-electrical");
+    s.analysis->OnMechanical();
+    save(s.analysis, "analysis-toroid-mechanical");
+    s.analysis->OnElectrical();
+    printPdf([&](QPrinter& p) { s.analysis->printTo(p); }, "analysis-print");
+    // A design whose core ages noticeably: 30 turns of #18 on a T80-275 at 50 kHz, 60 C.
+    using F = AnalysisField;
+    const std::pair<F, const char*> aging[] = {
+        {F::PartNumber, "T80-275"}, {F::StackCount, "1"}, {F::Wire, "#18"},    {F::Strands, "1"},
+        {F::Turns, "30"},           {F::Current, "5"},    {F::Voltage1, "50"}, {F::Voltage2, "5"},
+        {F::Frequency, "50"},       {F::Ambient, "60"}};
+    s.session->selectRow(0);
+    for (const auto& [field, text] : aging) {
+        s.analysis->field(field)->setText(text);
+    }
+    s.analysis->OnAging();
+    save(s.graph, "graph-aging");
+    s.graph->hide();
+    s.analysis->hide();
+
+    const char* materialGraphs[] = {
+        "graph-initial-perm-vs-dc-bias", "graph-percent-perm-vs-dc-bias",
+        "graph-percent-perm-vs-ac-flux", "graph-effective-perm-vs-frequency",
+        "graph-core-loss-1khz",          "graph-core-loss-100khz"};
+    for (int k = 1; k <= 6; ++k) {
+        s.main->materialsGraph(k);
+        save(s.graph, materialGraphs[k - 1]);
+    }
+    s.graph->hide();
 
     s.main->shapeCommand(CoreShape::ECore);
     s.main->designCommand(Application::Line60Hz);
@@ -140,5 +187,16 @@ int main(int argc, char* argv[]) {
     save(s.results, "results-ecore-electrical");
     s.results->DimensionClick();
     save(s.results, "results-ecore-dimensions");
+    s.main->inductanceVsCurrent();
+    save(s.graph, "graph-60hz-inductance-vs-current");
+    s.main->designPermeabilityGraph(2);
+    save(s.graph, "graph-60hz-perm-vs-dc-bias");
+    s.main->designPermeabilityGraph(3);
+    save(s.graph, "graph-60hz-perm-vs-ac-flux");
+    s.graph->hide();
+    s.results->AnalysisBtnClick();
+    save(s.analysis, "analysis-ecore-electrical");
+    s.analysis->OnMechanical();
+    save(s.analysis, "analysis-ecore-mechanical");
     return 0;
 }

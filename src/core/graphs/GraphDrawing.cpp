@@ -37,6 +37,7 @@ void drawMaterialCurves(GraphState& state, Canvas& canvas, const PlotAxes& axes)
     canvas.setPen({colors::kBlack, 1});
     canvas.setFontColor(colors::kBlack);
     draw_axes(canvas, axes);
+    std::vector<Rect> names; // the curve names written so far: each finds room of its own
     for (int i = 0; i < state.drawableCurveCount(); ++i) {
         const auto index = static_cast<std::size_t>(i);
         const double reference = state.curveReference[index];
@@ -47,7 +48,7 @@ void drawMaterialCurves(GraphState& state, Canvas& canvas, const PlotAxes& axes)
         plot_curve(canvas, curvePoints(state, i), axes, reference);
         canvas.setFontColor(colors::kRed);
         const GraphPoint& anchor = state.labelAnchors[index];
-        plot_text(canvas, state.curveNames[index], anchor.x, anchor.y, axes, reference);
+        plot_label(canvas, state.curveNames[index], anchor.x, anchor.y, axes, names, reference);
     }
 }
 
@@ -65,7 +66,8 @@ void drawAutomaticCurve(GraphState& state, Canvas& canvas, const PixelFrame& fra
     plot_curve(canvas, curvePoints(state, 0), axes, reference);
     const double x = 100.0 * state.xStart;
     const double y = 0.8 * state.yMax + 0.2 * state.yMin;
-    plot_text(canvas, state.description, x, y, axes, reference);
+    plot_caption(canvas, state.description, x, y, axes,
+                 canvas.printing() ? colors::kWhite : colors::kFace, reference);
     if (state.graphKind == kGraphInductanceVsCurrent) {
         plot_text(canvas, kMarkerText, state.marker.x, state.marker.y, axes, reference);
     }

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
+#include <vector>
 
 namespace korvane {
 
@@ -58,9 +60,41 @@ void drawLinearYAxis(Canvas& canvas, const PlotAxes& axes) {
     }
 }
 
+// A tick label with the extent it takes along its axis.
+struct TickLabel {
+    int position = 0; // row or column of its grid line
+    std::string text;
+    bool decade = false; // the label of a power of ten
+    int from = 0;        // extent along the axis, a gap included
+    int to = 0;
+};
+
+// Which labels are written: the decades' first, then the others where they keep clear of
+// every label taken, so a crowded axis loses in-between labels, never a decade's.
+std::vector<bool> takenLabels(const std::vector<TickLabel>& labels) {
+    std::vector<bool> taken(labels.size(), false);
+    const auto clear = [&](std::size_t i) {
+        for (std::size_t k = 0; k < labels.size(); ++k) {
+            if (taken[k] && labels[i].from < labels[k].to && labels[k].from < labels[i].to) {
+                return false;
+            }
+        }
+        return true;
+    };
+    for (const bool decades : {true, false}) {
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            if (labels[i].decade == decades && clear(i)) {
+                taken[i] = true;
+            }
+        }
+    }
+    return taken;
+}
+
 void drawLogYAxis(Canvas& canvas, const PlotAxes& axes) {
     const PixelFrame& f = axes.frame;
     const int decades = axes.yDecadeCount();
+    std::vector<TickLabel> labels;
     for (int p = 0; p <= decades; ++p) {
         for (std::size_t j = 0; j < mantissaCount(p, decades); ++j) {
             const double value = powerOfTen(p) * kMantissas[j];
@@ -73,10 +107,15 @@ void drawLogYAxis(Canvas& canvas, const PlotAxes& axes) {
             if (unlabelledMantissa(kMantissas[j])) {
                 continue;
             }
-            const double scaled = scaledTickValue(value, axes.xStart);
-            const std::string text = scaled >= 1000.0 ? strprintf("%3.0fk", scaled / 1000.0)
-                                                      : strprintf("%3.0f", scaled);
-            writeLeftOfOrigin(canvas, f, *row, text, 1, 2);
+            std::string text = yTickLabel(scaledTickValue(value, axes.xStart));
+            const int h = canvas.textHeight(text);
+            labels.push_back({*row, std::move(text), j == 0, *row - h / 2, *row - h / 2 + h + 1});
+        }
+    }
+    const std::vector<bool> taken = takenLabels(labels);
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        if (taken[i]) {
+            writeLeftOfOrigin(canvas, f, labels[i].position, labels[i].text, 1, 2);
         }
     }
 }
@@ -85,6 +124,8 @@ void drawLogXAxis(Canvas& canvas, const PlotAxes& axes) {
     const PixelFrame& f = axes.frame;
     const int decades = axes.xDecadeCount();
     const int labelRow = static_cast<int>(0.92 * f.bottom);
+    const int gap = std::max(2, canvas.textWidth(" ") / 2);
+    std::vector<TickLabel> labels;
     for (int p = 0; p <= decades; ++p) {
         for (std::size_t j = 0; j < mantissaCount(p, decades); ++j) {
             const double value = powerOfTen(p) * kMantissas[j];
@@ -97,8 +138,16 @@ void drawLogXAxis(Canvas& canvas, const PlotAxes& axes) {
             if (!xTickLabelled(p, kMantissas[j], axes.xStart, decades)) {
                 continue;
             }
-            const std::string text = xTickLabel(scaledTickValue(value, axes.xStart));
-            canvas.textOut(*column - canvas.textWidth(text) / 2, labelRow, text);
+            std::string text = xTickLabel(scaledTickValue(value, axes.xStart));
+            const int w = canvas.textWidth(text);
+            const int left = *column - w / 2;
+            labels.push_back({left, std::move(text), j == 0, left, left + w + gap});
+        }
+    }
+    const std::vector<bool> taken = takenLabels(labels);
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        if (taken[i]) {
+            canvas.textOut(labels[i].position, labelRow, labels[i].text);
         }
     }
 }
@@ -144,6 +193,16 @@ double scaledTickValue(double value, double xStart) {
     const double factor = std::pow(10.0, 5 - exponent);
     const double rounded = std::round(scaled * factor) / factor;
     return std::isfinite(rounded) ? rounded : scaled;
+}
+
+std::string yTickLabel(double scaled) {
+    if (scaled >= 1000.0) {
+        // 1500 reads "1.5k", not a second "2k" below the 2000 line.
+        const double thousands = scaled / 1000.0;
+        return thousands == std::floor(thousands) ? strprintf("%3.0fk", thousands)
+                                                  : strprintf("%3.1fk", thousands);
+    }
+    return strprintf("%3.0f", scaled);
 }
 
 std::string xTickLabel(double scaled) {
@@ -198,7 +257,10 @@ void plot_curve(Canvas& canvas, std::span<const GraphPoint> points, const PlotAx
     for (const GraphPoint& point : points) {
         const std::optional<int> px = pixelX(axes, point.x);
         const std::optional<int> py = pixelY(axes, point.y, reference);
-        if (!px || !py || *py < f.highestRow() || *py > f.lowestRow()) {
+        // Points outside the plot (above or below the y range, left or right of the x axis)
+        // are skipped, so no curve leaves its frame.
+        if (!px || !py || *py < f.highestRow() || *py > f.lowestRow() || *px < f.xOrigin ||
+            *px > f.xOrigin + f.xLength) {
             penDown = false;
             continue;
         }
@@ -229,6 +291,56 @@ void plot_text(Canvas& canvas, std::string_view text, double x, double y, const 
     const int w = canvas.textWidth(text);
     const int h = canvas.textHeight(text);
     canvas.textOut(*px - w / 2, *py - h / 2, text);
+}
+
+void plot_label(Canvas& canvas, std::string_view text, double x, double y, const PlotAxes& axes,
+                std::vector<Rect>& placed, double reference) {
+    const std::optional<int> px = labelPixelX(axes, x);
+    const std::optional<int> py = labelPixelY(axes, y, reference);
+    if (!px || !py) {
+        return;
+    }
+    const int w = canvas.textWidth(text);
+    const int h = canvas.textHeight(text);
+    const auto overlaps = [&](const Rect& r) {
+        return std::any_of(placed.begin(), placed.end(), [&](const Rect& p) {
+            return r.left < p.right && p.left < r.right && r.top < p.bottom && p.top < r.bottom;
+        });
+    };
+    const Rect wanted{*px - w / 2, *py - h / 2, *px - w / 2 + w, *py - h / 2 + h};
+    Rect at = wanted;
+    // Below first, then above, one line at a time, within the plot's rows.
+    for (int step = 1; overlaps(at) && step <= 2 * kLabelNudges; ++step) {
+        const int lines = (step + 1) / 2;
+        const int dy = (step % 2 == 1 ? 1 : -1) * lines * h;
+        at = {wanted.left, wanted.top + dy, wanted.right, wanted.bottom + dy};
+        if (at.top < axes.frame.highestRow() || at.bottom > axes.frame.lowestRow()) {
+            at = wanted;
+        }
+    }
+    canvas.textOut(at.left, at.top, text);
+    placed.push_back(at);
+}
+
+void plot_caption(Canvas& canvas, std::string_view text, double x, double y, const PlotAxes& axes,
+                  Color background, double reference) {
+    const std::optional<int> px = labelPixelX(axes, x);
+    const std::optional<int> py = labelPixelY(axes, y, reference);
+    if (!px || !py || text.empty()) {
+        return;
+    }
+    const PixelFrame& f = axes.frame;
+    const int w = canvas.textWidth(text);
+    const int h = canvas.textHeight(text);
+    const int pad = std::max(2, h / 4);
+    const int leftmost = f.xOrigin + pad;
+    const int rightmost = f.xOrigin + f.xLength - pad - w;
+    int left = *px - w / 2;
+    left = std::max(std::min(left, rightmost), leftmost);
+    const int top = std::max(std::min(*py - h / 2, f.lowestRow() - h), f.highestRow());
+    canvas.setBrushColor(background);
+    canvas.fillRect({left - pad, top, left + w + pad, top + h});
+    canvas.textOut(left, top, text);
 }
 
 } // namespace korvane

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvane {
 
@@ -30,6 +31,10 @@ std::string linearLabelFormat(int divisions, double yMin, double yMax);
 // 0.001 gives the decimal value it stands for (1500 * 0.001 is 1.5).
 double scaledTickValue(double value, double xStart);
 
+// Log y axis label text of a scaled value: "%3.0fk" of one thousandth from 1000 on ("%3.1fk"
+// when that is not a whole number, so 1500 reads 1.5k), "%3.0f" below.
+std::string yTickLabel(double scaled);
+
 // Log x axis label text of a scaled value: "%3.0fM" of one millionth from 1000000 on,
 // "%3.0fk" of one thousandth from 1000 on, "%3.0f" from 1 on, "%3.1f" below.
 std::string xTickLabel(double scaled);
@@ -38,12 +43,13 @@ std::string xTickLabel(double scaled);
 // or 9) in decade `decade`.
 bool xTickLabelled(int decade, double mantissa, double xStart, int decades);
 
-// Grid lines and tick labels of both axes, with the canvas's pen and font.
+// Grid lines and tick labels of both axes, with the canvas's pen and font. A tick label that
+// would overlap the label before it is left out, so narrow plots stay readable.
 void draw_axes(Canvas& canvas, const PlotAxes& axes);
 
 // One curve as polylines with the canvas's pen. A point whose row lies above the top row or
-// below the lowest row, or that has no position, is skipped and lifts the pen; x is not
-// clipped.
+// below the lowest row, whose column lies left of the x origin or right of the x axis's end,
+// or that has no position, is skipped and lifts the pen.
 void plot_curve(Canvas& canvas, std::span<const GraphPoint> points, const PlotAxes& axes,
                 double reference);
 
@@ -52,5 +58,18 @@ void plot_curve(Canvas& canvas, std::span<const GraphPoint> points, const PlotAx
 // positive is placed by the linear transform also on a logarithmic axis.
 void plot_text(Canvas& canvas, std::string_view text, double x, double y, const PlotAxes& axes,
                double reference = 1.0);
+
+// Writes `text` centred on the data point like plot_text, unless it would overlap a label
+// already placed: then one line lower or higher, alternately, up to kLabelNudges lines away
+// within the plot's rows. The box it takes is added to `placed`.
+inline constexpr int kLabelNudges = 30;
+void plot_label(Canvas& canvas, std::string_view text, double x, double y, const PlotAxes& axes,
+                std::vector<Rect>& placed, double reference = 1.0);
+
+// Writes a caption inside the plot: centred on the data point, but moved left or right
+// (and up or down) as far as it takes to stay within the frame, on a box of the background
+// colour so grid lines do not cross it.
+void plot_caption(Canvas& canvas, std::string_view text, double x, double y, const PlotAxes& axes,
+                  Color background, double reference = 1.0);
 
 } // namespace korvane

@@ -165,11 +165,12 @@ TEST(DrawAxes, LogYLabelsUseXStartAndSkipSixEightNine) {
     RecordingCanvas canvas({kWidth, kHeight});
     PlotAxes a = axes(10.0, 0, 0.0, 100.0, 3); // core-loss axis: 3 decades from 10
     draw_axes(canvas, a);
-    // 3 decades of 10 mantissas plus the top line; 1.5k is "%3.0f" of 1.5, printed "  2".
+    // 3 decades of 10 mantissas plus the top line; 1500 reads 1.5k ("%3.0fk" would print a
+    // second "  2k").
     EXPECT_EQ(horizontalLines(canvas).size(), 31U);
     const std::vector<std::string> expected = {
         " 10", " 15", " 20", " 30",  " 40",  " 50",  " 70",  "100",  "150",  "200",  "300",
-        "400", "500", "700", "  1k", "  2k", "  2k", "  3k", "  4k", "  5k", "  7k", " 10k"};
+        "400", "500", "700", "  1k", "1.5k", "  2k", "  3k", "  4k", "  5k", "  7k", " 10k"};
     EXPECT_EQ(textsOf(canvas), expected);
     // "100" at row 520 - 470/3 = 363.33: ends half its width (8) before the origin.
     const RecordedText* hundred = canvas.findText("100");
@@ -247,14 +248,15 @@ TEST(XTickLabel, FormatsAndFloatXStart) {
     EXPECT_EQ(xTickLabel(scaledTickValue(100.0, static_cast<float>(0.01))), "  1");
 }
 
-TEST(PlotCurve, YOutsideBreaksTheLineXOutsideIsDrawn) {
+TEST(PlotCurve, PointsOutsideThePlotBreakTheLine) {
     RecordingCanvas canvas({kWidth, kHeight});
     const GraphPoint points[] = {
-        {1, 10},    // (120, 473)
+        {0.5F, 20}, // left of the x origin: 120 + 980 log10(0.5) / 3 = 21.7, skipped
+        {1, 10},    // (120, 473): on the y axis
         {10, 50},   // (447, 285)
         {100, 150}, // above y max: skipped, lifts the pen
-        {1000, 20}, // (1100, 426)
-        {5000, 30}, // beyond the x axis: 120 + 980*3.699/3 = 1328.3, drawn
+        {1000, 20}, // (1100, 426): the end of the x axis
+        {5000, 30}, // beyond the x axis: 120 + 980*3.699/3 = 1328.3, skipped
         {2000, -5}, // below y min: skipped
         {0, 40},    // no position on a log axis: skipped
         {std::numeric_limits<float>::quiet_NaN(), 40},
@@ -262,8 +264,90 @@ TEST(PlotCurve, YOutsideBreaksTheLineXOutsideIsDrawn) {
     };
     plot_curve(canvas, points, axes(1.0, 3, 0.0, 100.0), 1.0);
     const std::vector<std::vector<Point>> expected = {
-        {{120, 473}, {447, 285}}, {{1100, 426}, {1328, 379}}, {{773, 50}}};
+        {{120, 473}, {447, 285}}, {{1100, 426}}, {{773, 50}}};
     EXPECT_EQ(canvas.polylines(), expected);
+}
+
+TEST(DrawAxes, CrowdedTickLabelsAreLeftOutNotOverlapped) {
+    // A narrow plot: 3 x decades over 245 pixels, 3 y decades over 118 rows. Every label
+    // written keeps clear of its neighbours; the decades' labels survive.
+    RecordingCanvas canvas({300, 150});
+    PlotAxes a = axes(10.0, 3, 0.0, 100.0, 3);
+    a.frame = screenFrame(300, 150);
+    draw_axes(canvas, a);
+    std::vector<RecordedText> xs;
+    std::vector<RecordedText> ys;
+    for (const RecordedText& t : canvas.texts()) {
+        (t.topLeft.x >= a.frame.xOrigin - t.width / 2 ? xs : ys).push_back(t);
+    }
+    ASSERT_GE(xs.size(), 4U);
+    for (std::size_t i = 1; i < xs.size(); ++i) {
+        EXPECT_GT(xs[i].topLeft.x, xs[i - 1].topLeft.x + xs[i - 1].width) << xs[i].text;
+    }
+    for (std::size_t i = 1; i < ys.size(); ++i) {
+        EXPECT_LE(ys[i].topLeft.y + ys[i].height, ys[i - 1].topLeft.y) << ys[i].text;
+    }
+    for (const char* decade : {" 10", "100", "  1k", " 10k"}) {
+        EXPECT_TRUE(canvas.hasText(decade)) << decade;
+    }
+}
+
+TEST(PlotLabel, NamesThatWouldOverlapFindRoomOfTheirOwn) {
+    const PlotAxes a = axes(1.0, 3, 0.0, 100.0);
+    RecordingCanvas canvas({kWidth, kHeight});
+    std::vector<Rect> placed;
+    // Three names anchored at one point, and one far away.
+    for (const char* name : {"-26", "-52", "-8", "-2"}) {
+        const double y = std::string_view(name) == "-2" ? 20.0 : 50.0;
+        plot_label(canvas, name, 10.0, y, a, placed);
+    }
+    ASSERT_EQ(placed.size(), 4U);
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        for (std::size_t j = i + 1; j < placed.size(); ++j) {
+            const Rect& p = placed[i];
+            const Rect& q = placed[j];
+            EXPECT_FALSE(p.left < q.right && q.left < p.right && p.top < q.bottom &&
+                         q.top < p.bottom)
+                << i << " " << j;
+        }
+    }
+    // The first keeps its place centred on (447, 285); the next go one line below, then above.
+    EXPECT_EQ(canvas.texts()[0].topLeft.y, 285 - 4);
+    EXPECT_EQ(canvas.texts()[1].topLeft.y, 285 - 4 + 9);
+    EXPECT_EQ(canvas.texts()[2].topLeft.y, 285 - 4 - 9);
+}
+
+TEST(PlotCaption, StaysInsideTheFrameOnABox) {
+    // Frame of 1200 x 600: x origin 120, x axis to 1100, rows 50 to 520. Text 0.6 font
+    // heights a character wide: 9 px font, 40 characters -> 216 px.
+    const PlotAxes a = axes(1.0, 3, 0.0, 100.0);
+    const std::string text(40, 'A');
+    struct Case {
+        double x;
+        double y;
+        int left; // of the text
+        int top;
+    };
+    const Case cases[] = {
+        {10.0, 50.0, 447 - 108, 285 - 4},        // room on both sides: centred on (447, 285)
+        {1000.0, 50.0, 1100 - 2 - 216, 285 - 4}, // would run past the x axis's end
+        {1.0, 50.0, 120 + 2, 285 - 4},           // would run left of the y axis
+        {10.0, 99.9F, 447 - 108, 50},            // would rise above the top row
+    };
+    for (const Case& c : cases) {
+        RecordingCanvas canvas({kWidth, kHeight});
+        plot_caption(canvas, text, c.x, c.y, a, colors::kFace);
+        ASSERT_EQ(canvas.texts().size(), 1U);
+        const RecordedText& t = canvas.texts()[0];
+        EXPECT_EQ(t.topLeft, (Point{c.left, c.top})) << c.x << " " << c.y;
+        EXPECT_GE(t.topLeft.x, 120);
+        EXPECT_LE(t.topLeft.x + t.width, 1100);
+        ASSERT_EQ(canvas.filledRects().size(), 1U);
+        const Rect box = canvas.filledRects()[0];
+        EXPECT_LE(box.left, t.topLeft.x);
+        EXPECT_GE(box.right, t.topLeft.x + t.width);
+        EXPECT_EQ(canvas.primitives().front().brush, colors::kFace);
+    }
 }
 
 TEST(PlotCurve, LogYUsesTheReferenceAsBottom) {

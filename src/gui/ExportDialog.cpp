@@ -1,0 +1,65 @@
+#include "gui/ExportDialog.h"
+
+#include "format/Messages.h"
+
+#include <QFileDialog>
+
+namespace korvane::gui {
+namespace {
+
+QString askExportFile(QWidget* parent, const QString& suggestedName) {
+    QFileDialog dialog(parent, "SAVE AS");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const QStringList filters = {"PDF document (*.pdf)", "SVG drawing (*.svg)",
+                                 "PNG picture (*.png)"};
+    const QStringList suffixes = {"pdf", "svg", "png"};
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix("pdf");
+    dialog.selectFile(suggestedName + ".pdf");
+    // The filter chosen decides the format: the name follows it.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+        const QString suffix = suffixes[static_cast<int>(filters.indexOf(filter))];
+        dialog.setDefaultSuffix(suffix);
+        dialog.selectFile(suggestedName + "." + suffix);
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    QString file = dialog.selectedFiles().front();
+    if (!render::exportFormatOf(file.toStdString())) {
+        const auto index = filters.indexOf(dialog.selectedNameFilter());
+        file += "." + suffixes[static_cast<int>(index < 0 ? 0 : index)];
+    }
+    return file;
+}
+
+} // namespace
+
+std::function<QString(QWidget*, const QString&)> chooseExportFile = askExportFile;
+
+bool exportTo(const QString& file, render::PageOrientation orientation,
+              const render::PageDrawing& page) {
+    const std::string path = file.toStdString();
+    const auto format = render::exportFormatOf(path);
+    if (!format) {
+        showMessage("CANNOT WRITE FILE " + path + ": the name must end in .pdf, .svg or .png",
+                    "FILE ERROR");
+        return false;
+    }
+    if (const auto failure = render::exportPages(path, *format, orientation, {page})) {
+        showMessage("CANNOT WRITE FILE " + path + ": " + *failure, "FILE ERROR");
+        return false;
+    }
+    return true;
+}
+
+bool saveAs(QWidget* parent, const QString& suggestedName, render::PageOrientation orientation,
+            const render::PageDrawing& page) {
+    const QString file = chooseExportFile ? chooseExportFile(parent, suggestedName) : QString();
+    if (file.isEmpty()) {
+        return false;
+    }
+    return exportTo(file, orientation, page);
+}
+
+} // namespace korvane::gui

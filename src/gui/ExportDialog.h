@@ -1,0 +1,25 @@
+#pragma once
+
+#include "render/PageExport.h"
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace korvane::gui {
+
+// SAVE AS: the file dialog (PDF, SVG or PNG by its filter), then the export of the page as it
+// would be printed. A file that cannot be written is reported as the program's message.
+// Returns false when nothing was written.
+bool saveAs(QWidget* parent, const QString& suggestedName, render::PageOrientation orientation,
+            const render::PageDrawing& page);
+
+// The export without the dialog (the dialog's choice, and tests).
+bool exportTo(const QString& file, render::PageOrientation orientation,
+              const render::PageDrawing& page);
+
+// Tests replace the dialog: it returns the chosen file name, or empty when cancelled.
+extern std::function<QString(QWidget*, const QString&)> chooseExportFile;
+
+} // namespace korvane::gui
