@@ -1,10 +1,12 @@
 #include "AnalysisCli.h"
 
+#include "PageExportCli.h"
 #include "analysis/AnalysisRows.h"
 #include "engine/WireSize.h"
 #include "format/Messages.h"
 #include "format/StrPrintf.h"
 #include "format/Trimmed.h"
+#include "graphs/AnalysisPageDrawing.h"
 #include "report/AnalysisReport.h"
 
 #include <cctype>
@@ -149,6 +151,12 @@ void printAnalysis(const DesignSession& session, AnalysisOutcome outcome, Output
         printRows("ELECTRICAL PROPERTIES:", electrical, parameters);
         printRows("MECHANICAL PROPERTIES:", entry.mechanicalRows(), parameters);
     }
+}
+
+int writeAnalysisPdf(const DesignSession& session, const std::string& path) {
+    return writePdf(path, PageOrientation::Portrait, {[&session](Canvas& canvas) {
+                        printAnalysisPage(canvas, session.analysis(), session.parameters());
+                    }});
 }
 
 } // namespace korvane::cli

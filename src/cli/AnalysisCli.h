@@ -30,4 +30,8 @@ int analyseFromOptions(const AnalysisOptions& options, const ParameterOptions& p
 void printAnalysis(const DesignSession& session, AnalysisOutcome outcome, OutputFormat format,
                    Context& context);
 
+// Writes the printed analysis page (portrait) of the session's analysis as a PDF; returns
+// kExitOk, or kExitRefused when the file cannot be written.
+int writeAnalysisPdf(const DesignSession& session, const std::string& path);
+
 } // namespace korvane::cli

@@ -1,4 +1,5 @@
 #include "AnalysisCli.h"
+#include "PageExportCli.h"
 
 #include <memory>
 
@@ -9,13 +10,17 @@ namespace {
 struct AnalyzeOptions {
     AnalysisOptions analysis;
     ParameterOptions parameters;
+    std::optional<std::string> pdf;
     OutputFormat format = OutputFormat::Text;
 };
 
 int runAnalyze(const AnalyzeOptions& o, Context& context) {
     DesignSession session(&context.sink);
     AnalysisOutcome outcome = AnalysisOutcome::Refused;
-    const int status = analyseFromOptions(o.analysis, o.parameters, session, outcome);
+    int status = analyseFromOptions(o.analysis, o.parameters, session, outcome);
+    if (status == kExitOk && o.pdf) {
+        status = writeAnalysisPdf(session, *o.pdf);
+    }
     if (status != kExitUsage) {
         printAnalysis(session, outcome, o.format, context);
     }
@@ -30,6 +35,7 @@ void addAnalyzeCommand(CLI::App& app, Context& context) {
         "analyze", "Analyse an existing design as the analysis window does and print its rows");
     addAnalysisOptions(command, o->analysis);
     addParameterOptions(command, o->parameters);
+    addPdfOption(command, o->pdf, "Also write the printed analysis page (portrait) as a PDF");
     addFormatOption(command, o->format, false);
     command->callback([o, &context]() { context.exitCode = runAnalyze(*o, context); });
 }

@@ -1,9 +1,11 @@
 #include "AnalysisCli.h"
+#include "PageExportCli.h"
 #include "format/StrPrintf.h"
 #include "graphs/GraphDrawing.h"
 #include "graphs/MaterialGraphs.h"
 #include "materials/MaterialTable.h"
 #include "report/CurveReport.h"
+#include "results/ResultPageState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -23,8 +25,20 @@ struct CurveOptions {
     std::optional<std::string> materials; // comma-separated codes; default: full selection
     AnalysisOptions analysis;
     ParameterOptions parameters;
+    std::optional<std::string> plot; // the printed graph page: .pdf, .svg or .png
     OutputFormat format = OutputFormat::Text;
 };
+
+// Writes the printed graph page (landscape) of the graph shown, when asked to.
+int writePlotIfAsked(const std::optional<std::string>& plot, const GraphState& shown) {
+    if (!plot) {
+        return kExitOk;
+    }
+    const std::string date = ResultPageState::dateTimeText(std::time(nullptr));
+    return writePlot(
+        *plot, PageOrientation::Landscape,
+        [state = shown, date](Canvas& canvas) mutable { drawGraphPage(state, canvas, date); });
+}
 
 void print(const GraphState& s, OutputFormat format, Context& context, const Json& extra) {
     switch (format) {
@@ -58,7 +72,7 @@ void print(const GraphState& s, OutputFormat format, Context& context, const Jso
 }
 
 // Kind 7: the analysis window's INDUCTANCE button.
-int runInductance(DesignSession& session, OutputFormat format, Context& context) {
+int runInductance(DesignSession& session, const CurveOptions& o, Context& context) {
     if (!session.showInductanceGraphOfAnalysis()) {
         return kExitRefused;
     }
@@ -73,12 +87,13 @@ int runInductance(DesignSession& session, OutputFormat format, Context& context)
         {"marker", {{"x", jsonNumber(state.marker.x)}, {"y", jsonNumber(state.marker.y)}}},
         {"currentScale", jsonNumber(state.currentScale)},
         {"inductanceScale", jsonNumber(state.inductanceScale)}};
-    print(shown, format, context, extra);
-    return kExitOk;
+    const int status = writePlotIfAsked(o.plot, state);
+    print(shown, o.format, context, extra);
+    return status;
 }
 
 // Kind 9: the analysis window's T RISE button.
-int runAging(DesignSession& session, OutputFormat format, Context& context) {
+int runAging(DesignSession& session, const CurveOptions& o, Context& context) {
     if (!session.showAgingGraphOfAnalysis()) {
         return kExitRefused;
     }
@@ -89,8 +104,9 @@ int runAging(DesignSession& session, OutputFormat format, Context& context) {
     const Json extra = {{"design", report::graphDesignJson(entry.candidate(), entry.application(),
                                                            operatingCurrent(entry.conditions()))},
                         {"description", state.description}};
-    print(shown, format, context, extra);
-    return kExitOk;
+    const int status = writePlotIfAsked(o.plot, state);
+    print(shown, o.format, context, extra);
+    return status;
 }
 
 // Kinds 7 and 9 draw the design analysed from the options.
@@ -101,8 +117,8 @@ int runDesignGraph(const CurveOptions& o, Context& context) {
         status != kExitOk) {
         return status;
     }
-    return o.kind == kGraphAging ? runAging(session, o.format, context)
-                                 : runInductance(session, o.format, context);
+    return o.kind == kGraphAging ? runAging(session, o, context)
+                                 : runInductance(session, o, context);
 }
 
 int runCurve(const CurveOptions& o, Context& context) {
@@ -119,8 +135,9 @@ int runCurve(const CurveOptions& o, Context& context) {
         }
     }
     session.showMaterialGraph(o.kind, list);
+    const int status = writePlotIfAsked(o.plot, session.graph());
     print(session.graph(), o.format, context, Json::object());
-    return kExitOk;
+    return status;
 }
 
 } // namespace
@@ -142,6 +159,9 @@ void addCurveCommand(CLI::App& app, Context& context) {
                         "default: every selectable material");
     addAnalysisOptions(command, options->analysis);
     addParameterOptions(command, options->parameters);
+    addPlotOption(command, options->plot,
+                  "Also write the printed graph page (landscape) as FILE.pdf, FILE.svg or "
+                  "FILE.png");
     addFormatOption(command, options->format, true);
     command->callback([options, &context]() { context.exitCode = runCurve(*options, context); });
 }

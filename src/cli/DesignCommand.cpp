@@ -1,5 +1,7 @@
 #include "AnalysisCli.h"
+#include "PageExportCli.h"
 #include "format/StrPrintf.h"
+#include "graphs/ResultPageDrawing.h"
 #include "report/DesignReport.h"
 #include "results/ResultHeadings.h"
 #include "results/ResultText.h"
@@ -19,6 +21,7 @@ struct DesignOptions {
     std::string page = "both";
     bool explain = false;
     std::optional<std::string> analyze; // 1-based row of the design to analyse
+    std::optional<std::string> pdf;
     OutputFormat format = OutputFormat::Text;
 };
 
@@ -34,7 +37,7 @@ void printRequirementBlock(const ResultPageState& state) {
 
 // Hands design `k` (1-based) of the search to the analysis as the results window does: the
 // entries are set up from the design and the requirement, then OK is pressed.
-int analyseDesign(int k, DesignSession& session, OutputFormat format, Context& context) {
+int analyseDesign(int k, DesignSession& session, const DesignOptions& o, Context& context) {
     const DesignRunOutput& run = *session.lastRun();
     if (k < 1 || k > run.search.accepted) {
         std::cerr << "korvane: --analyze " << k << ": the search found " << run.search.accepted
@@ -44,8 +47,34 @@ int analyseDesign(int k, DesignSession& session, OutputFormat format, Context& c
     session.selectRow(k - 1);
     session.setUpAnalysisFromSelectedRow();
     const AnalysisOutcome outcome = session.analyse();
-    printAnalysis(session, outcome, format, context);
-    return outcome == AnalysisOutcome::Analysed ? kExitOk : kExitRefused;
+    int status = outcome == AnalysisOutcome::Analysed ? kExitOk : kExitRefused;
+    if (status == kExitOk && o.pdf) {
+        status = writeAnalysisPdf(session, *o.pdf);
+    }
+    printAnalysis(session, outcome, o.format, context);
+    return status;
+}
+
+// The printed result pages of the run (landscape): ELECTRICAL, then DIMENSION, as chosen.
+std::vector<PageDrawing> resultPrintPages(const DesignRunOutput& run, bool electrical,
+                                          bool dimensions) {
+    const std::string_view title = applicationTitle(run.state.run().application);
+    std::vector<PageDrawing> pages;
+    for (const ResultPage page : {ResultPage::Electrical, ResultPage::Dimension}) {
+        if (!(page == ResultPage::Electrical ? electrical : dimensions)) {
+            continue;
+        }
+        ResultPageState state = run.state;
+        if (page == ResultPage::Electrical) {
+            state.showElectrical();
+        } else {
+            state.showDimensions();
+        }
+        pages.emplace_back([&run, state, title](Canvas& canvas) {
+            drawResultPrintPage(canvas, run.tables, state, title, state.dateTime());
+        });
+    }
+    return pages;
 }
 
 // The design number of --analyze: a whole number, nothing else.
@@ -95,11 +124,17 @@ int runDesign(const DesignOptions& o, Context& context) {
     const Requirement& r = entry.requirement();
     const DesignRunOutput& run = *session.lastRun();
     if (analyze) {
-        return analyseDesign(*analyze, session, o.format, context);
+        return analyseDesign(*analyze, session, o, context);
     }
     const bool electrical = o.page != "dimensions";
     const bool dimensions = o.page != "electrical";
     const ResultGrid dimensionPage = dimensionGrid(r.shape);
+    // A search that found nothing has no pages to write; its messages say why.
+    int status = run.search.accepted > 0 ? kExitOk : kExitRefused;
+    if (status == kExitOk && o.pdf) {
+        status = writePdf(*o.pdf, PageOrientation::Landscape,
+                          resultPrintPages(run, electrical, dimensions));
+    }
 
     switch (o.format) {
     case OutputFormat::Json:
@@ -133,7 +168,7 @@ int runDesign(const DesignOptions& o, Context& context) {
         break;
     }
     }
-    return run.search.accepted > 0 ? kExitOk : kExitRefused;
+    return status;
 }
 
 } // namespace
@@ -153,6 +188,9 @@ void addDesignCommand(CLI::App& app, Context& context) {
     command->add_option("--analyze", options->analyze,
                         "Analyse design K of the results (1 = first row) as the analysis window "
                         "does, and print the analysis instead of the tables");
+    addPdfOption(command, options->pdf,
+                 "Also write the printed pages chosen by --page as a PDF (landscape); with "
+                 "--analyze the printed analysis page");
     addFormatOption(command, options->format, true);
     command->callback([options, &context]() { context.exitCode = runDesign(*options, context); });
 }
