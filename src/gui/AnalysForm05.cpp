@@ -216,6 +216,17 @@ void TAnalysForm05::showLabels() {
             units_[f]->setVisible(l.visible);
         }
     }
+    // The shown rows close up, as panels do when one of them is hidden.
+    int shown = 0;
+    for (std::size_t f = 1; f <= 8; ++f) {
+        if (!rows[f - 1].visible) {
+            continue;
+        }
+        const int y = kRowTop + shown++ * kRowPitch;
+        labels_[f]->move(labels_[f]->x(), y);
+        fields_[f]->move(fields_[f]->x(), y);
+        units_[f]->move(units_[f]->x(), y);
+    }
     keys_->updateVisibility();
 }
 

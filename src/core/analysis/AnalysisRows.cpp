@@ -78,6 +78,8 @@ void fillMechanicalRows(MechanicalRows& rows, const CoreRecord& core, const Desi
     rows[1].label = eCore ? "E Core Dimension B" : "CORE ID";
     rows[2].label = eCore ? "E Core Height" : "CORE HEIGHT";
     rows[15].label = eCore ? "" : "WOUND OD";
+    // An E-core has no wound OD: its row is blank, units included (no lone "INCH").
+    rows[15].units = eCore ? "" : "INCH";
     if (eCore) {
         rows[15].value = 0.0F;
     }

@@ -44,22 +44,6 @@ void writeLeftOfOrigin(Canvas& canvas, const PixelFrame& f, int row, const std::
     canvas.textOut(x, row - h / 2, text);
 }
 
-void drawLinearYAxis(Canvas& canvas, const PlotAxes& axes) {
-    const PixelFrame& f = axes.frame;
-    const int divisions = linearDivisions(axes.yMin, axes.yMax);
-    const int precision = linearLabelPrecision(divisions, axes.yMin, axes.yMax);
-    for (int k = 0; k <= divisions; ++k) {
-        // Rounded like the data transform, so a grid line and the curve value it labels meet.
-        const int row = static_cast<int>(
-            std::floor(f.lowestRow() + static_cast<double>(k) * f.yLength / divisions + 0.5));
-        canvas.line({f.xOrigin, row}, {f.right, row});
-        const double value = axes.yMin + k * (axes.yMax - axes.yMin) / divisions;
-        // "%*.*f" with width 3 prints exactly what the built "%3.Nf" template prints.
-        const std::string text = strprintf("%*.*f", 3, precision, value);
-        writeLeftOfOrigin(canvas, f, row, text, 1, 4);
-    }
-}
-
 // A tick label with the extent it takes along its axis.
 struct TickLabel {
     int position = 0; // row or column of its grid line
@@ -89,6 +73,33 @@ std::vector<bool> takenLabels(const std::vector<TickLabel>& labels) {
         }
     }
     return taken;
+}
+
+void drawLinearYAxis(Canvas& canvas, const PlotAxes& axes) {
+    const PixelFrame& f = axes.frame;
+    const int divisions = linearDivisions(axes.yMin, axes.yMax);
+    const int precision = linearLabelPrecision(divisions, axes.yMin, axes.yMax);
+    std::vector<TickLabel> labels;
+    for (int k = 0; k <= divisions; ++k) {
+        // Rounded like the data transform, so a grid line and the curve value it labels meet.
+        const int row = static_cast<int>(
+            std::floor(f.lowestRow() + static_cast<double>(k) * f.yLength / divisions + 0.5));
+        canvas.line({f.xOrigin, row}, {f.right, row});
+        const double value = axes.yMin + k * (axes.yMax - axes.yMin) / divisions;
+        // "%*.*f" with width 3 prints exactly what the built "%3.Nf" template prints.
+        std::string text = strprintf("%*.*f", 3, precision, value);
+        const int h = canvas.textHeight(text);
+        // The ends of the axis always carry their values; the divisions between them where
+        // they fit.
+        labels.push_back(
+            {row, std::move(text), k == 0 || k == divisions, row - h / 2, row - h / 2 + h + 1});
+    }
+    const std::vector<bool> taken = takenLabels(labels);
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        if (taken[i]) {
+            writeLeftOfOrigin(canvas, f, labels[i].position, labels[i].text, 1, 4);
+        }
+    }
 }
 
 void drawLogYAxis(Canvas& canvas, const PlotAxes& axes) {
@@ -308,14 +319,26 @@ void plot_label(Canvas& canvas, std::string_view text, double x, double y, const
         });
     };
     const Rect wanted{*px - w / 2, *py - h / 2, *px - w / 2 + w, *py - h / 2 + h};
+    const PixelFrame& f = axes.frame;
+    const auto inside = [&](const Rect& r) {
+        return r.top >= f.highestRow() && r.bottom <= f.lowestRow() && r.left >= f.xOrigin &&
+               r.right <= f.xOrigin + f.xLength;
+    };
+    // The wanted place, else one line below, one above, two below, ...; when a column of
+    // places is full, the columns one name width to the right and to the left.
     Rect at = wanted;
-    // Below first, then above, one line at a time, within the plot's rows.
-    for (int step = 1; overlaps(at) && step <= 2 * kLabelNudges; ++step) {
-        const int lines = (step + 1) / 2;
-        const int dy = (step % 2 == 1 ? 1 : -1) * lines * h;
-        at = {wanted.left, wanted.top + dy, wanted.right, wanted.bottom + dy};
-        if (at.top < axes.frame.highestRow() || at.bottom > axes.frame.lowestRow()) {
-            at = wanted;
+    const int columnStep = w + std::max(2, h / 4);
+    bool found = !overlaps(wanted);
+    for (int column = 0; !found && column <= 4; ++column) {
+        const int dx = (column % 2 == 1 ? 1 : -1) * ((column + 1) / 2) * columnStep;
+        for (int step = 0; !found && step <= 2 * kLabelNudges; ++step) {
+            const int dy = (step % 2 == 1 ? 1 : -1) * ((step + 1) / 2) * h;
+            const Rect r{wanted.left + dx, wanted.top + dy, wanted.right + dx, wanted.bottom + dy};
+            if ((column == 0 && step == 0) || !inside(r) || overlaps(r)) {
+                continue;
+            }
+            at = r;
+            found = true;
         }
     }
     canvas.textOut(at.left, at.top, text);

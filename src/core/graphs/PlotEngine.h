@@ -61,7 +61,8 @@ void plot_text(Canvas& canvas, std::string_view text, double x, double y, const 
 
 // Writes `text` centred on the data point like plot_text, unless it would overlap a label
 // already placed: then one line lower or higher, alternately, up to kLabelNudges lines away
-// within the plot's rows. The box it takes is added to `placed`.
+// within the plot, and when that column is full one name width to the right or left. The
+// box it takes is added to `placed`.
 inline constexpr int kLabelNudges = 30;
 void plot_label(Canvas& canvas, std::string_view text, double x, double y, const PlotAxes& axes,
                 std::vector<Rect>& placed, double reference = 1.0);

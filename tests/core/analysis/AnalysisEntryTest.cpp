@@ -299,12 +299,14 @@ TEST(AnalysisEntryOk, RowCountsLabelsAndClearing) {
     EXPECT_EQ(m[2].label, "E Core Height");
     EXPECT_FLOAT_EQ(m[0].value, 0.43F);
     EXPECT_EQ(m[15].label, "");
+    EXPECT_EQ(m[15].units, "");
     EXPECT_EQ(m[15].value, 0.0F);
     ecore.entry.setText(F::PartNumber, "T80-275");
     ecore.entry.setText(F::Wire, "#18");
     ASSERT_EQ(ecore.ok(), AnalysisOutcome::Analysed);
     EXPECT_EQ(ecore.entry.mechanicalRows()[0].label, "CORE OD");
     EXPECT_EQ(ecore.entry.mechanicalRows()[15].label, "WOUND OD");
+    EXPECT_EQ(ecore.entry.mechanicalRows()[15].units, "INCH");
 
     // A part number not in the catalog clears every value of both pages, the last aging and
     // winding rows included.

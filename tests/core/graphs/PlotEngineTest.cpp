@@ -2,6 +2,7 @@
 
 #include "support/RecordingCanvas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -289,6 +290,28 @@ TEST(DrawAxes, CrowdedTickLabelsAreLeftOutNotOverlapped) {
     }
     for (const char* decade : {" 10", "100", "  1k", " 10k"}) {
         EXPECT_TRUE(canvas.hasText(decade)) << decade;
+    }
+}
+
+TEST(DrawAxes, CrowdedLinearLabelsKeepTheEnds) {
+    // 90 to 360 in 27 divisions over 118 rows: 4.4 rows apart for 9-row labels.
+    RecordingCanvas canvas({300, 150});
+    PlotAxes a = axes(1.0, 0, 90.0, 360.0);
+    a.frame = screenFrame(300, 150);
+    draw_axes(canvas, a);
+    EXPECT_EQ(horizontalLines(canvas).size(), 28U);
+    const std::vector<RecordedText>& t = canvas.texts();
+    ASSERT_GE(t.size(), 3U);
+    EXPECT_LT(t.size(), 28U);
+    EXPECT_TRUE(canvas.hasText(" 90"));
+    EXPECT_TRUE(canvas.hasText("360"));
+    std::vector<RecordedText> byRow(t.begin(), t.end());
+    std::sort(byRow.begin(), byRow.end(), [](const RecordedText& x, const RecordedText& y) {
+        return x.topLeft.y < y.topLeft.y;
+    });
+    for (std::size_t i = 1; i < byRow.size(); ++i) {
+        EXPECT_LE(byRow[i - 1].topLeft.y + byRow[i - 1].height, byRow[i].topLeft.y)
+            << byRow[i].text;
     }
 }
 
