@@ -6,6 +6,8 @@
 #include "gui/ExportDialog.h"
 #include "gui/GraphicsForm.h"
 #include "gui/Shell.h"
+#include "gui/TradeOffForm.h"
+#include "gui/WhyNotForm.h"
 #include "render/QtCanvas.h"
 #include "session/DesignSession.h"
 
@@ -90,8 +92,15 @@ TDataTablPFE::TDataTablPFE(Shell& shell, Size screen) : TDataTablProto(screen), 
     saveAs_ = new QPushButton("SAVE AS", this);
     saveAs_->setObjectName("SaveAsBtn");
     saveAs_->setToolTip("Saves the printed page as a PDF, SVG or PNG file");
+    whyNot_ = new QPushButton("WHY NOT", this);
+    whyNot_->setObjectName("WhyNotBtn");
+    whyNot_->setToolTip("What became of every catalog listing the search visited");
+    tradeOff_ = new QPushButton("TRADE-OFF", this);
+    tradeOff_->setObjectName("TradeOffBtn");
+    tradeOff_->setToolTip("The designs plotted against two quantities, Pareto-optimal marked");
     int at = 1;
-    for (QPushButton* b : {saveAs_, button1_, button2_, button3_, button4_, button5_}) {
+    for (QPushButton* b :
+         {saveAs_, button1_, button2_, button3_, button4_, button5_, whyNot_, tradeOff_}) {
         buttonRow()->insertWidget(at++, b);
     }
     connect(button1_, &QPushButton::clicked, this, &TDataTablPFE::ElectricalClick);
@@ -100,6 +109,8 @@ TDataTablPFE::TDataTablPFE(Shell& shell, Size screen) : TDataTablProto(screen), 
     connect(button4_, &QPushButton::clicked, this, &TDataTablPFE::TempRiseClick);
     connect(button5_, &QPushButton::clicked, this, &TDataTablPFE::AnalysisBtnClick);
     connect(saveAs_, &QPushButton::clicked, this, &TDataTablPFE::SaveAsClick);
+    connect(whyNot_, &QPushButton::clicked, this, &TDataTablPFE::WhyNotClick);
+    connect(tradeOff_, &QPushButton::clicked, this, &TDataTablPFE::TradeOffClick);
 }
 
 DesignRunOutput* TDataTablPFE::run() const {
@@ -169,8 +180,21 @@ void TDataTablPFE::SaveAsClick() {
            [this](Canvas& canvas) { drawPrintedPage(canvas); });
 }
 
+void TDataTablPFE::WhyNotClick() {
+    shell_.whyNot->showForm();
+}
+
+void TDataTablPFE::TradeOffClick() {
+    if (run() != nullptr) {
+        shell_.tradeOff->showForm();
+    }
+}
+
 void TDataTablPFE::rowSelected(int row) {
     shell_.session->selectRow(row);
+    if (shell_.tradeOff != nullptr && shell_.tradeOff->isVisible()) {
+        shell_.tradeOff->formActivate();
+    }
 }
 
 void TDataTablPFE::drawPage(Canvas& canvas) {

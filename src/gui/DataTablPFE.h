@@ -70,6 +70,8 @@ class TDataTablPFE : public TDataTablProto {
     void TempRiseClick();
     void AnalysisBtnClick();
     void SaveAsClick();
+    void WhyNotClick();
+    void TradeOffClick();
 
     QPushButton* electricalButton() const { return button1_; }
     QPushButton* dimensionButton() const { return button2_; }
@@ -77,6 +79,8 @@ class TDataTablPFE : public TDataTablProto {
     QPushButton* tempRiseButton() const { return button4_; }
     QPushButton* analysisButton() const { return button5_; }
     QPushButton* saveAsButton() const { return saveAs_; }
+    QPushButton* whyNotButton() const { return whyNot_; }
+    QPushButton* tradeOffButton() const { return tradeOff_; }
 
     void drawPage(Canvas& canvas) override;
     void drawPrintedPage(Canvas& canvas) override;
@@ -95,6 +99,8 @@ class TDataTablPFE : public TDataTablProto {
     QPushButton* button4_ = nullptr;
     QPushButton* button5_ = nullptr;
     QPushButton* saveAs_ = nullptr;
+    QPushButton* whyNot_ = nullptr;
+    QPushButton* tradeOff_ = nullptr;
 };
 
 } // namespace korvane::gui

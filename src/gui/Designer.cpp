@@ -9,6 +9,8 @@
 #include "gui/MaterialSelector.h"
 #include "gui/ParamsForm.h"
 #include "gui/ReqtForm.h"
+#include "gui/TradeOffForm.h"
+#include "gui/WhyNotForm.h"
 #include "session/DesignSession.h"
 
 #include <QGuiApplication>
@@ -40,10 +42,15 @@ Designer::Designer(DesignSession& session, std::optional<Size> screen)
     shell_.materials = new TMaterialSelector(shell_);
     shell_.cover = new TCoverForm(screen_);
     shell_.requirements = new TReqtForm(shell_, screen_);
+    // The windows beyond the catalog walk: why not, and the trade-off of the designs.
+    shell_.whyNot = new TWhyNotForm(shell_);
+    shell_.tradeOff = new TTradeOffForm(shell_);
 }
 
 Designer::~Designer() {
     // Top-level windows have no parent; the about box goes with the main window.
+    delete shell_.tradeOff;
+    delete shell_.whyNot;
     delete shell_.requirements;
     delete shell_.cover;
     delete shell_.materials;

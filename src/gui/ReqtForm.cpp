@@ -259,7 +259,8 @@ void TReqtForm::ButtonMaterialClick() {
 
 void TReqtForm::Button_OKClick() {
     const RequirementTexts entered = texts();
-    switch (shell_.session->acceptRequirement(entered)) {
+    // The trace is kept for WHY NOT.
+    switch (shell_.session->acceptRequirement(entered, true)) {
     case DesignOutcome::Refused:
         break;
     case DesignOutcome::NoDesign:

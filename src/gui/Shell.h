@@ -16,6 +16,8 @@ class TDataTablPFE;
 class TMaterialSelector;
 class TCoverForm;
 class TReqtForm;
+class TWhyNotForm;
+class TTradeOffForm;
 
 // The program's windows, each created once at start-up and kept until exit, and the session
 // whose state they show. Every window reaches the others through it.
@@ -31,6 +33,8 @@ struct Shell {
     TMaterialSelector* materials = nullptr;
     TCoverForm* cover = nullptr;
     TReqtForm* requirements = nullptr;
+    TWhyNotForm* whyNot = nullptr;
+    TTradeOffForm* tradeOff = nullptr;
 };
 
 } // namespace korvane::gui

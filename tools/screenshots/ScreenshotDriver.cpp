@@ -11,6 +11,8 @@
 #include "gui/MaterialSelector.h"
 #include "gui/ParamsForm.h"
 #include "gui/ReqtForm.h"
+#include "gui/TradeOffForm.h"
+#include "gui/WhyNotForm.h"
 #include "session/DesignSession.h"
 
 #include <QApplication>
@@ -138,6 +140,17 @@ int main(int argc, char* argv[]) {
     save(s.results, "results-toroid-dimensions");
     s.results->ElectricalClick();
     printPdf([&](QPrinter& p) { s.results->printTo(p); }, "results-print");
+    s.results->WhyNotClick();
+    save(s.whyNot, "why-not");
+    s.whyNot->filterBox()->setText("T157");
+    save(s.whyNot, "why-not-filtered");
+    s.whyNot->filterBox()->setText("T400");
+    save(s.whyNot, "why-not-never-reached");
+    s.whyNot->filterBox()->clear();
+    s.whyNot->hide();
+    s.results->TradeOffClick();
+    save(s.tradeOff, "trade-off");
+    s.tradeOff->hide();
 
     // The design graphs of the selected DC-biased design, and its analysis.
     s.main->designPermeabilityGraph(2);
