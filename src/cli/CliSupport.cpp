@@ -59,6 +59,13 @@ void addRequirementOptions(CLI::App* command, RequirementOptions& o) {
         ->check(CLI::IsMember({"full", "single"}));
 }
 
+void excludeRequirementOptions(CLI::App* command, CLI::Option* other) {
+    for (const char* name : {"--app", "--L1", "--Rs", "--I1", "--L2", "--I2", "--V1", "--V2", "--f",
+                             "--ta", "--stack", "--strands", "--shape", "--winding"}) {
+        command->get_option(name)->excludes(other);
+    }
+}
+
 Application parseApplication(const std::string& name) {
     return applicationFromCliName(name).value_or(Application::DcBiased);
 }

@@ -40,6 +40,8 @@ struct RequirementOptions {
 };
 
 void addRequirementOptions(CLI::App* command, RequirementOptions& options);
+// Given with `other`, any of the requirement options is a usage error.
+void excludeRequirementOptions(CLI::App* command, CLI::Option* other);
 
 Application parseApplication(const std::string& name); // validated by the option's check
 CoreShape parseShape(const std::string& name);

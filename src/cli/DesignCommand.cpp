@@ -16,6 +16,8 @@ namespace {
 
 struct DesignOptions {
     RequirementOptions requirement;
+    std::optional<std::string> requirementFile;
+    std::optional<int> entry; // 1-based; default the file's last entry
     ParameterOptions parameters;
     std::optional<std::string> materials;
     std::string page = "both";
@@ -87,6 +89,38 @@ std::optional<int> designNumber(const std::string& text) {
     return k;
 }
 
+// Loads entry --entry (default the last) of --requirement-file into the session.
+bool loadFileEntry(const DesignOptions& o, DesignSession& session) {
+    int index = 0;
+    if (o.entry) {
+        index = *o.entry - 1;
+    } else {
+        const auto entries = session.requirementFileEntries(*o.requirementFile);
+        if (!entries) {
+            return false;
+        }
+        index = entries->empty() ? 0 : static_cast<int>(entries->size()) - 1;
+    }
+    return session.loadRequirement(*o.requirementFile, index);
+}
+
+// The loaded requirement typed into the requirements window, the resonant frequency derived
+// from the typed values as the window derives it.
+RequirementTexts loadedRequirementTexts(const RequirementEntry& entry) {
+    RequirementTexts texts = entry.typedTexts();
+    if (entry.application() == Application::Resonant) {
+        const DerivedValue derived = deriveFromTexts(Application::Resonant, texts);
+        texts[7] = resonantFrequencyText(derived.resonantFrequency.value_or(0.0F));
+    }
+    return texts;
+}
+
+void printRefusal(const DesignOptions& o, const Context& context) {
+    if (o.format == OutputFormat::Json) {
+        printJson(Json{{"accepted", false}, {"messages", messagesJson(context.sink.messages())}});
+    }
+}
+
 int runDesign(const DesignOptions& o, Context& context) {
     std::optional<int> analyze;
     if (o.analyze) {
@@ -102,8 +136,24 @@ int runDesign(const DesignOptions& o, Context& context) {
         return kExitUsage;
     }
     DesignSession session(&context.sink);
-    const Application app = parseApplication(o.requirement.app);
-    if (const int status = applyParameterOptions(o.parameters, app, session); status != kExitOk) {
+    Application app = parseApplication(o.requirement.app);
+    ParameterOptions parameterOptions = o.parameters;
+    if (o.requirementFile) {
+        // As in the program: the settings file is read at start-up, the requirement file's
+        // entry then sets the requirement, its materials and parameters; the options given
+        // with it apply after.
+        if (parameterOptions.settings && !loadSettings(*parameterOptions.settings, session)) {
+            return kExitUsage;
+        }
+        parameterOptions.settings.reset();
+        if (!loadFileEntry(o, session)) {
+            printRefusal(o, context);
+            return kExitRefused;
+        }
+        app = session.requirementEntry().application();
+    }
+    if (const int status = applyParameterOptions(parameterOptions, app, session);
+        status != kExitOk) {
         return status;
     }
     if (o.materials) {
@@ -113,12 +163,10 @@ int runDesign(const DesignOptions& o, Context& context) {
         }
     }
     RequirementEntry& entry = session.requirementEntry();
-    if (session.acceptRequirement(requirementTexts(o.requirement, entry), o.explain) ==
-        DesignOutcome::Refused) {
-        if (o.format == OutputFormat::Json) {
-            printJson(
-                Json{{"accepted", false}, {"messages", messagesJson(context.sink.messages())}});
-        }
+    const RequirementTexts texts =
+        o.requirementFile ? loadedRequirementTexts(entry) : requirementTexts(o.requirement, entry);
+    if (session.acceptRequirement(texts, o.explain) == DesignOutcome::Refused) {
+        printRefusal(o, context);
         return kExitRefused;
     }
     const Requirement& r = entry.requirement();
@@ -178,6 +226,16 @@ void addDesignCommand(CLI::App& app, Context& context) {
     CLI::App* command = app.add_subcommand(
         "design", "Automatic design: every catalog core that meets the requirement, up to 40");
     addRequirementOptions(command, options->requirement);
+    CLI::Option* file = command->add_option(
+        "--requirement-file", options->requirementFile,
+        "Design a requirement saved in a requirement file, with the materials and design "
+        "parameters saved with it, in place of the requirement options; --settings is read "
+        "before it, --units, --wire-standard, --param and --materials apply after it");
+    excludeRequirementOptions(command, file);
+    command
+        ->add_option("--entry", options->entry,
+                     "Entry of the requirement file, 1 = first (default: the last)")
+        ->needs(file);
     addParameterOptions(command, options->parameters);
     command->add_option("--materials", options->materials,
                         "Materials the search may use, e.g. -226,-275 (default: all selectable)");

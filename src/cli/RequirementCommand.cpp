@@ -1,5 +1,6 @@
 #include "CliSupport.h"
 #include "Commands.h"
+#include "format/StrPrintf.h"
 #include "report/DesignReport.h"
 
 #include <iostream>
@@ -12,10 +13,43 @@ namespace {
 struct RequirementCommandOptions {
     RequirementOptions requirement;
     std::optional<std::string> save;
+    std::optional<std::string> listFile;
     OutputFormat format = OutputFormat::Text;
 };
 
+// The entries of a requirement file: number (1 = first), date, application, summary.
+int listRequirementFile(const RequirementCommandOptions& o, Context& context) {
+    DesignSession session(&context.sink);
+    const auto entries = session.requirementFileEntries(*o.listFile);
+    if (o.format == OutputFormat::Json) {
+        Json list = Json::array();
+        for (const RequirementFileListing& item :
+             entries.value_or(std::vector<RequirementFileListing>{})) {
+            list.push_back(
+                {{"entry", item.index + 1},
+                 {"date", item.date},
+                 {"application", item.application
+                                     ? Json(std::string(applicationCliName(*item.application)))
+                                     : Json()},
+                 {"loadable", item.application.has_value()},
+                 {"summary", item.summary}});
+        }
+        printJson(Json{{"entries", list}, {"messages", messagesJson(context.sink.messages())}});
+    } else if (entries) {
+        for (const RequirementFileListing& item : *entries) {
+            const std::string app =
+                item.application ? std::string(applicationCliName(*item.application)) : "-";
+            std::cout << strprintf("%3d  %s  %-16s  %s\n", item.index + 1, item.date.c_str(),
+                                   app.c_str(), item.summary.c_str());
+        }
+    }
+    return entries ? kExitOk : kExitRefused;
+}
+
 int runRequirement(const RequirementCommandOptions& o, Context& context) {
+    if (o.listFile) {
+        return listRequirementFile(o, context);
+    }
     DesignSession session(&context.sink);
     RequirementEntry& entry = session.requirementEntry();
     const bool accepted = entry.accept(requirementTexts(o.requirement, entry));
@@ -66,8 +100,14 @@ void addRequirementCommand(CLI::App& app, Context& context) {
     CLI::App* command = app.add_subcommand(
         "requirement", "Check a requirement as the requirements window does and print its text");
     addRequirementOptions(command, options->requirement);
-    command->add_option("--save", options->save,
-                        "Append the accepted requirement to a requirement file");
+    CLI::Option* save = command->add_option(
+        "--save", options->save, "Append the accepted requirement to a requirement file");
+    CLI::Option* list = command->add_option(
+        "--list-file", options->listFile,
+        "List the entries of a requirement file (number, date, application, requirement) "
+        "instead of checking a requirement");
+    list->excludes(save);
+    excludeRequirementOptions(command, list);
     addFormatOption(command, options->format, false);
     command->callback(
         [options, &context]() { context.exitCode = runRequirement(*options, context); });

@@ -2,7 +2,9 @@
 
 #include "format/StrPrintf.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 
 namespace korvane {
@@ -72,6 +74,32 @@ std::string formatEngineering(double x, int digits, std::string_view unit, bool 
     const double scaled = x * std::pow(10.0, -3 * group);
     return strprintf("%*.*f %s%.*s", decimals + 2, decimals, scaled, prefix.c_str(),
                      static_cast<int>(unit.size()), unit.data());
+}
+
+std::optional<double> readEngineering(std::string_view text, std::string_view unit) {
+    // The number is right-aligned in its width, so it may follow blanks.
+    text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+    double scaled = 0.0;
+    const char* const end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, scaled, std::chars_format::fixed);
+    if (error != std::errc() || !std::isfinite(scaled)) {
+        return std::nullopt;
+    }
+    std::string_view rest(stop, static_cast<std::size_t>(end - stop));
+    if (rest.empty()) {
+        // Only zero is written without its unit.
+        return scaled == 0.0 ? std::optional<double>(0.0) : std::nullopt;
+    }
+    if (rest.size() < 1 + unit.size() || rest.front() != ' ' || !rest.ends_with(unit)) {
+        return std::nullopt;
+    }
+    rest = rest.substr(1, rest.size() - 1 - unit.size());
+    for (int group = -6; group <= 6; ++group) {
+        if (rest == prefixFor(group, false)) {
+            return scaled * std::pow(10.0, 3 * group);
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace korvane

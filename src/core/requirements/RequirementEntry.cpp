@@ -26,6 +26,76 @@ std::string_view read(const std::string& text) {
     return leadingChars(text, RequirementEntry::kReadLength);
 }
 
+// The member of the requirement that entry field `field` (0 to 8) fills for application `a`;
+// nullptr for a field the application does not use. Fields 0 and 3 are typed in uH and held
+// in mH.
+float* requirementField(Requirement& r, Application a, int field) {
+    switch (field) {
+    case 0:
+        return &r.L1;
+    case 1:
+        return &r.Rs;
+    case 7:
+        return a == Application::Line60Hz ? &r.fHz : &r.fkHz;
+    case 8:
+        return &r.Ta;
+    default:
+        break;
+    }
+    if (isSwitchMode(a)) {
+        const bool swing = isSwing(a);
+        switch (field) {
+        case 2:
+            return &r.I1;
+        case 3:
+            return swing ? &r.L2 : nullptr;
+        case 4:
+            return swing ? &r.I2 : nullptr;
+        case 5:
+            return &r.Von;
+        case 6:
+            return &r.Voff;
+        default:
+            return nullptr;
+        }
+    }
+    switch (a) {
+    case Application::PfcBoost:
+        return field == 2 ? &r.I1 : field == 5 ? &r.Vpfc2 : field == 6 ? &r.Vpfc1 : nullptr;
+    case Application::Line60Hz:
+        return field == 2 ? &r.I1rms : field == 3 ? &r.L2 : field == 4 ? &r.I2rms : nullptr;
+    default:
+        return field == 2 ? &r.Ipk : field == 5 ? &r.Vpk : nullptr;
+    }
+}
+
+const float* requirementField(const Requirement& r, Application a, int field) {
+    return requirementField(const_cast<Requirement&>(r), a, field);
+}
+
+double fieldScale(int field) {
+    return field == 0 || field == 3 ? 0.001 : 1.0;
+}
+
+// The shortest "%.Nf" text of at most `maxLength` characters that `stored` reads back from
+// as OK reads it (a float, times `scale`); the longest that fits when none does.
+std::string typedNumber(float stored, double scale, std::size_t maxLength) {
+    const double typed = static_cast<double>(stored) / scale;
+    std::string fitting = strprintf("%.0f", typed);
+    for (int decimals = 0; decimals <= 9; ++decimals) {
+        const std::string text = strprintf("%.*f", decimals, typed);
+        if (text.size() > maxLength) {
+            break;
+        }
+        fitting = text;
+        float v = 0.0F;
+        if (scanFloat(text, v) && static_cast<float>(static_cast<double>(v) * scale) == stored) {
+            return text;
+        }
+    }
+    return fitting;
+}
+
 } // namespace
 
 std::array<RequirementFieldLabel, 9> requirementFieldLabels(Application a) {
@@ -205,35 +275,12 @@ bool RequirementEntry::accept(const RequirementTexts& texts) {
     }
 
     Requirement& r = requirement_;
-    auto readInto = [&readTexts](std::size_t field, float& target, double scale = 1.0) {
+    for (int field = 0; field <= 8; ++field) {
         float v = 0.0F;
-        if (scanFloat(readTexts[field], v)) {
-            target = static_cast<float>(static_cast<double>(v) * scale);
+        float* target = requirementField(r, a, field);
+        if (target != nullptr && scanFloat(readTexts[static_cast<std::size_t>(field)], v)) {
+            *target = static_cast<float>(static_cast<double>(v) * fieldScale(field));
         }
-    };
-    readInto(0, r.L1, 0.001);
-    readInto(1, r.Rs);
-    readInto(8, r.Ta);
-    readInto(7, a == Application::Line60Hz ? r.fHz : r.fkHz);
-    if (isSwitchMode(a)) {
-        readInto(2, r.I1);
-        readInto(5, r.Von);
-        readInto(6, r.Voff);
-        if (isSwing(a)) {
-            readInto(3, r.L2, 0.001);
-            readInto(4, r.I2);
-        }
-    } else if (a == Application::PfcBoost) {
-        readInto(2, r.I1);
-        readInto(5, r.Vpfc2);
-        readInto(6, r.Vpfc1);
-    } else if (a == Application::Line60Hz) {
-        readInto(2, r.I1rms);
-        readInto(3, r.L2, 0.001);
-        readInto(4, r.I2rms);
-    } else {
-        readInto(2, r.Ipk);
-        readInto(5, r.Vpk);
     }
     r.I1peak = r.I1;
 
@@ -255,6 +302,52 @@ bool RequirementEntry::accept(const RequirementTexts& texts) {
     }
     r.accepted = true;
     return true;
+}
+
+void RequirementEntry::loadRemembered(const SavedRequirement& saved) {
+    const Application a = saved.application;
+    auto& values = store_[static_cast<std::size_t>(toIndex(a))];
+    Requirement& r = requirement_;
+    for (int field = 0; field <= 8; ++field) {
+        const float typed = field == 8 ? saved.Ta : saved.values[static_cast<std::size_t>(field)];
+        const auto stored = static_cast<float>(static_cast<double>(typed) * fieldScale(field));
+        if (field < 8) {
+            values[static_cast<std::size_t>(field)] = stored;
+        }
+        if (float* target = requirementField(r, a, field)) {
+            *target = stored;
+        }
+    }
+    r.I1peak = r.I1;
+    parameters_.setAmbientTemperature(a, saved.Ta);
+    r.application = a;
+    r.shape = saved.shape;
+    r.windingType = saved.windingType;
+    r.stackCount = saved.stackCount;
+    r.strands = saved.strands;
+    r.accepted = false;
+    // The choices the forcing applications override stay remembered as they were.
+    if (a != Application::WideSwing) {
+        rememberedShape_ = saved.shape;
+    }
+    if (a != Application::Resonant) {
+        rememberedWinding_ = saved.windingType;
+    }
+    lastActivated_ = a;
+    textCopies_ = shownTexts();
+}
+
+RequirementTexts RequirementEntry::typedTexts() const {
+    const Requirement& r = requirement_;
+    RequirementTexts texts = shownTexts();
+    for (int field = 0; field <= 8; ++field) {
+        if (const float* value = requirementField(r, r.application, field)) {
+            texts[static_cast<std::size_t>(field)] =
+                typedNumber(*value, fieldScale(field), kReadLength);
+        }
+    }
+    texts[9] = typedNumber(r.stackCount, 1.0, kReadLength);
+    return texts;
 }
 
 } // namespace korvane

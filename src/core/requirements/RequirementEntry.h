@@ -1,6 +1,7 @@
 #pragma once
 
 #include "requirements/Requirement.h"
+#include "settings/RequirementFile.h"
 
 #include <array>
 #include <optional>
@@ -73,6 +74,18 @@ class RequirementEntry {
     // stack and strands check, the values by application, the value checks. A refusal shows
     // the system's message under "DATA ENTRY ERROR" and returns false.
     bool accept(const RequirementTexts& texts);
+
+    // A requirement loaded from a requirement file: the application with its remembered values
+    // and ambient temperature (what the fields show at the next activation), shape, winding,
+    // stack count and strands, and the requirement's values as OK would read them from those
+    // fields. The requirement is not accepted; the application counts as activated, so the
+    // loaded shape and winding stand.
+    void loadRemembered(const SavedRequirement& saved);
+
+    // The eleven texts that, typed into the fields, give the requirement's values back: each
+    // the shortest fixed-point number (at most kReadLength characters where one reads back
+    // exactly). Fields the application does not use show what shownTexts() shows.
+    RequirementTexts typedTexts() const;
 
     const Requirement& requirement() const { return requirement_; }
 

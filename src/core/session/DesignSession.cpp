@@ -1,5 +1,6 @@
 #include "session/DesignSession.h"
 
+#include "format/StrPrintf.h"
 #include "graphs/AgingGraph.h"
 #include "graphs/InductanceGraph.h"
 #include "graphs/MaterialGraphs.h"
@@ -165,6 +166,70 @@ bool DesignSession::saveRequirement(const std::filesystem::path& path, Applicati
     const Messages scope(sink_);
     const Requirement& r = requirement_.requirement();
     return appendRequirement(path, savedRequirementText(r, current, selection_, parameters_), now);
+}
+
+namespace {
+
+void showRequirementFileError(const std::string& text) {
+    showMessage(text, std::string(kRequirementFileErrorCaption));
+}
+
+// The file as read, or nothing with the message that says why.
+std::optional<RequirementFile> readShownRequirementFile(const std::filesystem::path& path) {
+    std::optional<RequirementFile> file = readRequirementFile(path);
+    if (!file) {
+        showRequirementFileError(
+            strprintf("Unable to read the requirement file %s.", path.string().c_str()));
+        return std::nullopt;
+    }
+    if (file->error) {
+        showRequirementFileError(file->error->message());
+        return std::nullopt;
+    }
+    return file;
+}
+
+} // namespace
+
+std::optional<std::vector<RequirementFileListing>>
+DesignSession::requirementFileEntries(const std::filesystem::path& path) {
+    const Messages scope(sink_);
+    const std::optional<RequirementFile> file = readShownRequirementFile(path);
+    if (!file) {
+        return std::nullopt;
+    }
+    return requirementFileListing(*file);
+}
+
+bool DesignSession::loadRequirement(const std::filesystem::path& path, int entryIndex) {
+    const Messages scope(sink_);
+    const std::optional<RequirementFile> file = readShownRequirementFile(path);
+    if (!file) {
+        return false;
+    }
+    const std::size_t count = file->entries.size();
+    if (entryIndex < 0 || static_cast<std::size_t>(entryIndex) >= count) {
+        showRequirementFileError(strprintf("ENTRY %d: the file holds %zu %s", entryIndex + 1, count,
+                                           count == 1 ? "entry" : "entries"));
+        return false;
+    }
+    const RequirementFileEntry& entry = file->entries[static_cast<std::size_t>(entryIndex)];
+    if (const std::optional<std::string> reason = unloadableReason(entry)) {
+        showRequirementFileError(*reason);
+        return false;
+    }
+    // The selection is the last thing that can refuse; it changes only when it succeeds.
+    if (const std::optional<std::string> unknown = selectOnly(entry.materials)) {
+        showRequirementFileError(strprintf("LINE %d: %s is not a selectable material",
+                                           entry.materialsLine, unknown->c_str()));
+        return false;
+    }
+    const Application a = entry.requirement.application;
+    parameters_.set(a) = entry.parameters;
+    parameters_.setUnitSystem(entry.unitSystem);
+    parameters_.setWireSystem(entry.wireSystem);
+    requirement_.loadRemembered(entry.requirement);
+    return true;
 }
 
 } // namespace korvane

@@ -9,6 +9,7 @@
 #include "results/DesignRun.h"
 #include "settings/DesignParameters.h"
 #include "settings/MaterialSelection.h"
+#include "settings/RequirementFile.h"
 #include "settings/SettingsFile.h"
 
 #include <ctime>
@@ -105,6 +106,18 @@ class DesignSession {
     // empty when the requirements window shows another application.
     bool saveRequirement(const std::filesystem::path& path, Application current,
                          std::time_t now = std::time(nullptr));
+
+    // The entries of a requirement file, in file order; nullopt, with the message under
+    // "REQUIREMENT FILE ERROR", for a file that cannot be read or does not read as one.
+    std::optional<std::vector<RequirementFileListing>>
+    requirementFileEntries(const std::filesystem::path& path);
+    // Loads entry `entryIndex` (0 = first) of a requirement file: the requirement into the
+    // requirement entry (application, remembered values, ambient temperature, shape, winding,
+    // stack count, strands; shown at the requirements window's next activation, not yet
+    // accepted), the material selection, and the application's design parameters with the
+    // unit system and the wire standard. All or nothing: a file, an entry or a material that
+    // does not load leaves the session as it was and shows why; returns whether it loaded.
+    bool loadRequirement(const std::filesystem::path& path, int entryIndex);
 
   private:
     // Installs the session's sink for the duration of one operation.

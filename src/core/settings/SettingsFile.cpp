@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <span>
 #include <string_view>
 
 namespace korvane {
@@ -19,6 +20,11 @@ namespace {
 constexpr std::size_t kSettingsFileMaxBytes = 1 << 20;
 // Lines are read in pieces of at most 255 characters.
 constexpr std::size_t kLinePieceLength = 255;
+
+// English names regardless of the process locale, so the files read the same everywhere.
+constexpr std::array<const char*, 7> kDays = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+constexpr std::array<const char*, 12> kMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 std::string withoutLineEnd(std::string_view piece) {
     std::string line(piece);
@@ -31,19 +37,30 @@ std::string withoutLineEnd(std::string_view piece) {
 } // namespace
 
 std::string dateStamp(std::time_t when) {
-    static constexpr std::array<const char*, 7> kDays = {"Sun", "Mon", "Tue", "Wed",
-                                                         "Thu", "Fri", "Sat"};
-    static constexpr std::array<const char*, 12> kMonths = {
-        "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     std::tm local{};
     if (localtime_r(&when, &local) == nullptr) {
         return std::string(24, ' ');
     }
-    // English names regardless of the process locale, so the files read the same everywhere.
     return strprintf("%s %s %2d %02d:%02d:%02d %04d",
                      kDays[static_cast<std::size_t>(local.tm_wday % 7)],
                      kMonths[static_cast<std::size_t>(local.tm_mon % 12)], local.tm_mday,
                      local.tm_hour, local.tm_min, local.tm_sec, local.tm_year + 1900);
+}
+
+bool isDateStamp(std::string_view text) {
+    if (text.size() != 24) {
+        return false;
+    }
+    auto named = [&text](std::size_t at, std::span<const char* const> names) {
+        return std::find(names.begin(), names.end(), text.substr(at, 3)) != names.end();
+    };
+    auto digits = [&text](std::size_t at, std::size_t count) {
+        return text.substr(at, count).find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    return named(0, kDays) && text[3] == ' ' && named(4, kMonths) && text[7] == ' ' &&
+           (text[8] == ' ' || digits(8, 1)) && digits(9, 1) && text[10] == ' ' && digits(11, 2) &&
+           text[13] == ':' && digits(14, 2) && text[16] == ':' && digits(17, 2) &&
+           text[19] == ' ' && digits(20, 4);
 }
 
 std::string parameterSettingsText(const DesignParameters& parameters, const std::string& stamp) {

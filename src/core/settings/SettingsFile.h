@@ -5,6 +5,7 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace korvane {
 
@@ -14,6 +15,8 @@ inline constexpr const char* kParameterSettingsFile = "KorvaneParams.log";
 
 // Local date and time as "Tue Dec  8 01:05:09 2026" (24 characters, English names).
 std::string dateStamp(std::time_t when);
+// True for a text of that form (any weekday, month and digits in their places).
+bool isDateStamp(std::string_view text);
 
 // The settings file's content: two title lines, the stamp, and for every application its
 // keyword and its parameters text.

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <limits>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -98,6 +99,47 @@ TEST(FormatEngineering, LongPrefixesSpellTheWord) {
 TEST(FormatEngineering, NonFiniteValuesDoNotCrash) {
     EXPECT_EQ(formatEngineering(std::numeric_limits<double>::infinity(), 4, "H"), "inf H");
     EXPECT_EQ(formatEngineering(std::numeric_limits<double>::quiet_NaN(), 4, "H"), "nan H");
+}
+
+TEST(ReadEngineering, ReadsWhatFormatEngineeringWrites) {
+    struct ReadCase {
+        const char* text;
+        const char* unit;
+        double value;
+    };
+    const ReadCase cases[] = {
+        {"100.0 uH", "H", 1e-4},        {"10.000 mH", "H", 0.01},   {"4.700 mH", "H", 0.0047},
+        {"0.5000 A rms", "A rms", 0.5}, {"50.00 mA", "A", 0.05},    {"2.000 MegH", "H", 2e6},
+        {"1.000 gHz", "Hz", 1e9},       {"3.300 pF", "F", 3.3e-12}, {"-4.700 mH", "H", -0.0047},
+        {"1.0000 H", "H", 1.0},         {"0.0000", "H", 0.0},       {" 1.50 ", "", 1.5},
+    };
+    for (const ReadCase& c : cases) {
+        const std::optional<double> v = readEngineering(c.text, c.unit);
+        ASSERT_TRUE(v.has_value()) << c.text;
+        EXPECT_DOUBLE_EQ(*v, c.value) << c.text;
+    }
+    // Every prefix and digit count reads back to the value within the digits written; peta
+    // (1e15 to 1e17) is written with pico's letter and reads as pico.
+    EXPECT_DOUBLE_EQ(readEngineering(formatEngineering(2e15, 4, "A"), "A").value_or(0.0), 2e-12);
+    for (int exponent = -17; exponent <= 14; ++exponent) {
+        for (double mantissa : {1.0, 2.2, 4.7, 9.99}) {
+            const double x = mantissa * std::pow(10.0, exponent);
+            for (int digits : {3, 4, 5}) {
+                const std::string text = formatEngineering(x, digits, "A");
+                const std::optional<double> v = readEngineering(text, "A");
+                ASSERT_TRUE(v.has_value()) << text;
+                EXPECT_NEAR(*v / x, 1.0, 5 * std::pow(10.0, -digits)) << text;
+            }
+        }
+    }
+}
+
+TEST(ReadEngineering, RefusesOtherTexts) {
+    for (const char* text : {"100.0 xH", "100.0uH", "100.0 uA", "100.0 H extra", "nan H", "inf H",
+                             "12", "", "uH", "1e-4 H", "100.0  uH"}) {
+        EXPECT_EQ(readEngineering(text, "H"), std::nullopt) << text;
+    }
+    EXPECT_EQ(readEngineering("2.000 A", "A rms"), std::nullopt);
 }
 
 TEST(StrPrintf, FormatsTextsOfAnyLength) {

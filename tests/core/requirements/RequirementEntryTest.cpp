@@ -5,6 +5,7 @@
 #include "support/RecordingSink.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace korvane {
 namespace {
@@ -209,6 +210,77 @@ TEST_F(RequirementEntryTest, ResonantForcesSingleLayerAndRestoresTheRememberedWi
     entry.setWindingType(WindingType::SingleLayer);
     entry.activate(Application::DcBiased);
     EXPECT_EQ(entry.requirement().windingType, WindingType::FullWindow);
+}
+
+TEST_F(RequirementEntryTest, TypedTextsGiveTheRequirementBackWhereShownTextsRound) {
+    const RequirementTexts dc = {"4.7", "0.0047", "0.125", "",  "", "12.345",
+                                 "5",   "333.3",  "-20.5", "2", "3"};
+    const RequirementTexts line = {"10000", "0",  "2",  "8000", "0.0625", "",
+                                   "",      "60", "25", "1",    "1"};
+    for (const auto& [app, texts, expected] :
+         {std::tuple{Application::DcBiased, dc,
+                     RequirementTexts{"4.7", "0.0047", "0.125", "  0.00", "  0.00", "12.345", "5",
+                                      "333.3", "-20.5", "2", " 3"}},
+          std::tuple{Application::Line60Hz, line,
+                     RequirementTexts{"10000", "0", "2", "8000", "0.0625", "  0.00", "  0.00", "60",
+                                      "25", "1", " 1"}}}) {
+        DesignParameters typedParameters;
+        RequirementEntry typed(typedParameters);
+        typed.activate(app);
+        ASSERT_TRUE(typed.accept(texts));
+        EXPECT_EQ(typed.typedTexts(), expected);
+        // The window's own texts would round: Rs 0.0047 would show as no limit.
+        EXPECT_EQ(typed.shownTexts()[1], "  0.00");
+
+        DesignParameters otherParameters;
+        RequirementEntry other(otherParameters);
+        other.activate(app);
+        ASSERT_TRUE(other.accept(typed.typedTexts()));
+        const Requirement& a = typed.requirement();
+        const Requirement& b = other.requirement();
+        for (auto field :
+             {&Requirement::L1, &Requirement::L2, &Requirement::I1, &Requirement::I2,
+              &Requirement::I1rms, &Requirement::I2rms, &Requirement::fHz, &Requirement::fkHz,
+              &Requirement::Rs, &Requirement::Ta, &Requirement::Von, &Requirement::Voff}) {
+            EXPECT_EQ(a.*field, b.*field);
+        }
+        EXPECT_EQ(a.stackCount, b.stackCount);
+        EXPECT_EQ(a.strands, b.strands);
+    }
+}
+
+TEST_F(RequirementEntryTest, LoadedRequirementKeepsItsShapeAndWindingThroughActivation) {
+    entry.activate(Application::DcBiased);
+    entry.setShape(CoreShape::ECore);
+    entry.activate(Application::WideSwing);
+    // A resonant requirement saved with a full-window winding.
+    entry.loadRemembered({Application::Resonant,
+                          {10.0F, 0.0F, 2.0F, 0.0F, 0.0F, 50.0F, 0.0F, 397.9F},
+                          25.0F,
+                          CoreShape::Toroid,
+                          WindingType::FullWindow,
+                          2.0F,
+                          3});
+    entry.activate(Application::Resonant);
+    const Requirement& r = entry.requirement();
+    EXPECT_EQ(r.application, Application::Resonant);
+    EXPECT_EQ(r.windingType, WindingType::FullWindow);
+    EXPECT_EQ(r.shape, CoreShape::Toroid);
+    EXPECT_FALSE(r.accepted);
+    EXPECT_FLOAT_EQ(r.L1, 0.01F);
+    EXPECT_FLOAT_EQ(r.Ipk, 2.0F);
+    EXPECT_FLOAT_EQ(r.Vpk, 50.0F);
+    EXPECT_FLOAT_EQ(r.fkHz, 397.9F);
+    EXPECT_FLOAT_EQ(parameters.ambientTemperature(Application::Resonant), 25.0F);
+    EXPECT_EQ(entry.shownTexts(),
+              (RequirementTexts{" 10.00", "  0.00", "  2.00", "  0.00", "  0.00", " 50.00",
+                                "  0.00", "397.90", "  25.0", "2", " 3"}));
+    // The loaded toroid is the shape for the others now; RESONANT forces its winding again
+    // once another application was shown.
+    entry.activate(Application::DcBiased);
+    EXPECT_EQ(entry.requirement().shape, CoreShape::Toroid);
+    entry.activate(Application::Resonant);
+    EXPECT_EQ(entry.requirement().windingType, WindingType::SingleLayer);
 }
 
 TEST_F(RequirementEntryTest, SixTitleClicksReturnToTheFirstApplication) {
