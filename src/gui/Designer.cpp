@@ -5,6 +5,7 @@
 #include "gui/DataTablPFE.h"
 #include "gui/GraphicsForm.h"
 #include "gui/HelpForm.h"
+#include "gui/LoadReqtForm.h"
 #include "gui/MainForm.h"
 #include "gui/MaterialSelector.h"
 #include "gui/ParamsForm.h"
@@ -45,10 +46,12 @@ Designer::Designer(DesignSession& session, std::optional<Size> screen)
     // The windows beyond the catalog walk: why not, and the trade-off of the designs.
     shell_.whyNot = new TWhyNotForm(shell_);
     shell_.tradeOff = new TTradeOffForm(shell_);
+    shell_.loadRequirement = new TLoadReqtForm(shell_);
 }
 
 Designer::~Designer() {
     // Top-level windows have no parent; the about box goes with the main window.
+    delete shell_.loadRequirement;
     delete shell_.tradeOff;
     delete shell_.whyNot;
     delete shell_.requirements;

@@ -6,6 +6,7 @@
 #include "gui/DataTablPFE.h"
 #include "gui/GraphicsForm.h"
 #include "gui/HelpForm.h"
+#include "gui/LoadReqtForm.h"
 #include "gui/MaterialSelector.h"
 #include "gui/ParamsForm.h"
 #include "gui/ReqtForm.h"
@@ -79,6 +80,7 @@ TMainForm::TMainForm(Shell& shell, Size screen) : shell_(shell), scale_(mainWind
     move(r.left, r.top);
     resize(r.right - r.left, r.bottom - r.top);
     chooseRequirementFile = [this] { return askRequirementFile(); };
+    chooseRequirementFileToLoad = [this] { return askRequirementFileToLoad(); };
     buildMenus();
     buildGroups();
     statusBar();
@@ -91,6 +93,10 @@ void TMainForm::buildMenus() {
     QAction* save =
         files->addAction("SAVE REQUIREMENT TO FILE", this, &TMainForm::saveRequirementToFile);
     hint(save, "Saves Requirement for Reference or for Re-Load.  (Appends to an exixting file).");
+    QAction* load =
+        files->addAction("LOAD REQUIREMENT FROM FILE", this, &TMainForm::loadRequirementFromFile);
+    hint(load, "Reads a requirement file and loads one of its entries into the requirements, "
+               "materials and parameters, ready for OK");
     files->setToolTipsVisible(true);
 
     QMenu* references = bar->addMenu("&REFERENCES");
@@ -360,6 +366,25 @@ QString TMainForm::askRequirementFile() {
         return {};
     }
     return dialog.selectedFiles().front();
+}
+
+QString TMainForm::askRequirementFileToLoad() {
+    QFileDialog dialog(this, "LOAD REQUIREMENT FROM FILE");
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(
+        {"Requirement files (*.req *.REQ)", "Ascii files (*.asc *.ASC)", "All Files (*)"});
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().front();
+}
+
+void TMainForm::loadRequirementFromFile() {
+    const QString file = chooseRequirementFileToLoad ? chooseRequirementFileToLoad() : QString();
+    if (!file.isEmpty()) {
+        shell_.loadRequirement->openFile(file);
+    }
 }
 
 void TMainForm::saveRequirementToFile() {

@@ -51,9 +51,12 @@ class TMainForm : public QMainWindow {
     void helpTopics();
     void about();
     void saveRequirementToFile();
+    void loadRequirementFromFile();
 
     // The save dialog: the chosen file name, or empty when cancelled. Tests replace it.
     std::function<QString()> chooseRequirementFile;
+    // The open dialog of LOAD REQUIREMENT FROM FILE; tests replace it.
+    std::function<QString()> chooseRequirementFileToLoad;
 
     QAction* shapeItem(CoreShape shape) const;
     QPushButton* designButton(Application a) const;
@@ -66,6 +69,7 @@ class TMainForm : public QMainWindow {
     void buildMenus();
     void buildGroups();
     QString askRequirementFile();
+    QString askRequirementFileToLoad();
 
     Shell& shell_;
     double scale_;

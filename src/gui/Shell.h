@@ -18,6 +18,7 @@ class TCoverForm;
 class TReqtForm;
 class TWhyNotForm;
 class TTradeOffForm;
+class TLoadReqtForm;
 
 // The program's windows, each created once at start-up and kept until exit, and the session
 // whose state they show. Every window reaches the others through it.
@@ -35,6 +36,7 @@ struct Shell {
     TReqtForm* requirements = nullptr;
     TWhyNotForm* whyNot = nullptr;
     TTradeOffForm* tradeOff = nullptr;
+    TLoadReqtForm* loadRequirement = nullptr;
 };
 
 } // namespace korvane::gui

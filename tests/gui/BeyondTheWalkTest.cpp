@@ -1,6 +1,7 @@
 #include "GuiFixture.h"
 #include "gui/CanvasView.h"
 #include "gui/DataTablPFE.h"
+#include "gui/LoadReqtForm.h"
 #include "gui/MainForm.h"
 #include "gui/ReqtForm.h"
 #include "gui/TradeOffForm.h"
@@ -8,8 +9,10 @@
 #include "support/RecordingCanvas.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -109,6 +112,64 @@ class BeyondTheWalkTest : public QObject {
         QVERIFY(canvas.hasText("PRICE"));
         QVERIFY(canvas.hasText("TEMPERATURE RISE, DEG C"));
         QVERIFY(canvas.hasText("row 6"));
+    }
+
+    void loadRequirementFromAThreeEntryFile() {
+        // Three requirements saved in turn, each with the application then shown.
+        const QString file = f->dir.filePath("three.REQ");
+        const Application apps[] = {Application::DcBiased, Application::PfcBoost,
+                                    Application::Line60Hz};
+        const QStringList texts[] = {
+            {"100", "0", "10", "", "", "12", "5", "100", "25", "1", "1"},
+            {"400", "0", "6", "", "", "375", "400", "65", "30", "2", "1"},
+            {"10000", "0", "2", "8000", "0.5", "", "", "60", "40", "1", "3"}};
+        f->shell().main->chooseRequirementFile = [&] { return file; };
+        for (int i = 0; i < 3; ++i) {
+            f->shell().main->designCommand(apps[i]);
+            TReqtForm* reqt = f->shell().requirements;
+            for (int k = 0; k < texts[i].size(); ++k) {
+                reqt->param(k)->setText(texts[i][k]);
+            }
+            reqt->Button_OKClick();
+            f->shell().main->saveRequirementToFile();
+        }
+        f->sink.clear();
+
+        // A fresh program loads the PFC entry back.
+        GuiFixture other;
+        other.shell().main->chooseRequirementFileToLoad = [&] { return file; };
+        other.shell().main->loadRequirementFromFile();
+        TLoadReqtForm* load = other.shell().loadRequirement;
+        QVERIFY(load->isVisible());
+        QCOMPARE(load->list()->count(), 3);
+        QVERIFY(load->list()->item(1)->text().contains("PFCBOOST"));
+        QCOMPARE(load->list()->currentRow(), 2); // the last entry at first
+        load->list()->setCurrentRow(1);
+        QTest::mouseClick(load->loadButton(), Qt::LeftButton);
+        QVERIFY(!load->isVisible());
+        TReqtForm* reqt = other.shell().requirements;
+        QVERIFY(reqt->isVisible());
+        QCOMPARE(reqt->application(), Application::PfcBoost);
+        QCOMPARE(reqt->param(0)->text().trimmed(), QString("400.00"));
+        QCOMPARE(reqt->param(5)->text().trimmed(), QString("375.00"));
+        QCOMPARE(reqt->param(9)->text().trimmed(), QString("2"));
+        QCOMPARE(other.session->parameters().ambientTemperature(Application::PfcBoost), 30.0F);
+        QVERIFY(other.sink.empty());
+        // OK designs it as typed.
+        reqt->Button_OKClick();
+        QVERIFY(other.session->resultsAvailable());
+
+        // A file that does not read is refused with the line, and no window opens.
+        const QString bad = f->dir.filePath("bad.REQ");
+        QFile out(bad);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write("not a requirement file\n");
+        out.close();
+        load->hide();
+        other.shell().main->chooseRequirementFileToLoad = [&] { return bad; };
+        other.shell().main->loadRequirementFromFile();
+        QVERIFY(!load->isVisible());
+        QCOMPARE(other.sink.last().caption, std::string("REQUIREMENT FILE ERROR"));
     }
 };
 

@@ -7,6 +7,7 @@
 #include "gui/Designer.h"
 #include "gui/GraphicsForm.h"
 #include "gui/HelpForm.h"
+#include "gui/LoadReqtForm.h"
 #include "gui/MainForm.h"
 #include "gui/MaterialSelector.h"
 #include "gui/ParamsForm.h"
@@ -211,5 +212,20 @@ int main(int argc, char* argv[]) {
     save(s.analysis, "analysis-ecore-electrical");
     s.analysis->OnMechanical();
     save(s.analysis, "analysis-ecore-mechanical");
+    s.analysis->hide();
+
+    // Three requirements saved into one file, then the load window over it.
+    const QString requirements = QDir::current().filePath("designs.REQ");
+    s.main->chooseRequirementFile = [&] { return requirements; };
+    for (const int i : {0, 3, 4}) {
+        s.main->designCommand(applicationFromIndex(i));
+        type(s.requirements, examples[i]);
+        s.requirements->Button_OKClick();
+        s.main->saveRequirementToFile();
+    }
+    s.results->hide();
+    s.main->chooseRequirementFileToLoad = [&] { return requirements; };
+    s.main->loadRequirementFromFile();
+    save(s.loadRequirement, "load-requirement");
     return 0;
 }
