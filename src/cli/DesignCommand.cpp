@@ -2,6 +2,7 @@
 #include "PageExportCli.h"
 #include "format/StrPrintf.h"
 #include "graphs/ResultPageDrawing.h"
+#include "graphs/TradeOffPlot.h"
 #include "report/DesignReport.h"
 #include "results/ResultHeadings.h"
 #include "results/ResultText.h"
@@ -24,8 +25,24 @@ struct DesignOptions {
     bool explain = false;
     std::optional<std::string> analyze; // 1-based row of the design to analyse
     std::optional<std::string> pdf;
+    std::string tradeoff = "volume,loss"; // the plot's x and y quantities
+    std::optional<std::string> plot;
     OutputFormat format = OutputFormat::Text;
 };
+
+// "x,y" of two trade-off quantity names; nothing unless both name one.
+std::optional<std::pair<TradeOffQuantity, TradeOffQuantity>> tradeOffAxes(std::string_view text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const auto x = tradeOffFromName(text.substr(0, comma));
+    const auto y = tradeOffFromName(text.substr(comma + 1));
+    if (!x || !y) {
+        return std::nullopt;
+    }
+    return std::pair{*x, *y};
+}
 
 void printRequirementBlock(const ResultPageState& state) {
     const RequirementBlock block = state.displayedRequirementBlock();
@@ -183,6 +200,18 @@ int runDesign(const DesignOptions& o, Context& context) {
         status = writePdf(*o.pdf, PageOrientation::Landscape,
                           resultPrintPages(run, electrical, dimensions));
     }
+    if (status == kExitOk && o.plot) {
+        // The option's check has read the quantities.
+        const auto axes =
+            tradeOffAxes(o.tradeoff)
+                .value_or(std::pair{TradeOffQuantity::WoundVolume, TradeOffQuantity::TotalLoss});
+        const std::vector<TradeOffPoint> points =
+            tradeOffPoints(run.search, axes.first, axes.second);
+        const int selected = run.state.selectedRow();
+        status = writePlot(*o.plot, PageOrientation::Landscape, [&](Canvas& canvas) {
+            drawTradeOff(canvas, points, axes.first, axes.second, selected);
+        });
+    }
 
     switch (o.format) {
     case OutputFormat::Json:
@@ -249,6 +278,24 @@ void addDesignCommand(CLI::App& app, Context& context) {
     addPdfOption(command, options->pdf,
                  "Also write the printed pages chosen by --page as a PDF (landscape); with "
                  "--analyze the printed analysis page");
+    std::string names;
+    for (const TradeOffQuantity q : kTradeOffQuantities) {
+        names += (names.empty() ? "" : ", ") + std::string(tradeOffName(q));
+    }
+    const CLI::Validator axes(
+        [](std::string& text) {
+            return tradeOffAxes(text) ? std::string()
+                                      : "expected two of the quantities as X,Y: " + text;
+        },
+        "X,Y");
+    addPlotOption(command, options->plot,
+                  "Write the trade-off plot of the designs (the quantities of --tradeoff) as "
+                  "PDF, SVG or PNG by the name's extension");
+    command
+        ->add_option("--tradeoff", options->tradeoff,
+                     "Quantities of the trade-off plot as X,Y, each one of " + names +
+                         " (default volume,loss)")
+        ->check(axes);
     addFormatOption(command, options->format, true);
     command->callback([options, &context]() { context.exitCode = runDesign(*options, context); });
 }

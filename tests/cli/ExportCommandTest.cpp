@@ -205,6 +205,38 @@ TEST_F(ExportCommand, PlotNameWithoutAPageExtensionIsAUsageError) {
     EXPECT_TRUE(namesIn(dir_).empty());
 }
 
+TEST_F(ExportCommand, TradeOffPlotOfTheDesigns) {
+    // SVG of the default quantities: the axis labels and the squares of the designs.
+    std::vector<std::string> args = kDcChoke;
+    args.insert(args.end(), {"--plot", "tradeoff.svg", "--format", "csv"});
+    const RunResult svg = run(args);
+    ASSERT_EQ(svg.exitCode, 0) << svg.err;
+    const std::string text = fileText(dir_ / "tradeoff.svg");
+    EXPECT_NE(text.find("WOUND VOLUME, cu cm"), std::string::npos);
+    EXPECT_NE(text.find("TOTAL LOSS, W"), std::string::npos);
+    EXPECT_NE(text.find("</svg>"), std::string::npos);
+
+    // Chosen quantities into a PDF.
+    if (havePoppler()) {
+        args = kDcChoke;
+        args.insert(args.end(), {"--tradeoff", "price,rise", "--plot", "tradeoff.pdf"});
+        const RunResult pdf = run(args);
+        ASSERT_EQ(pdf.exitCode, 0) << pdf.err;
+        const std::string page = pdfPageText(dir_ / "tradeoff.pdf", 1);
+        EXPECT_NE(page.find("TEMPERATURE RISE, DEG C"), std::string::npos) << page;
+        EXPECT_NE(page.find("PRICE"), std::string::npos) << page;
+        EXPECT_NE(page.find("Pareto-optimal"), std::string::npos) << page;
+    }
+
+    // Quantities that are not two of the six are a usage error, and nothing is written.
+    for (const char* bad : {"volume", "volume,volts", "price,rise,loss"}) {
+        args = kDcChoke;
+        args.insert(args.end(), {"--tradeoff", bad, "--plot", "bad.png"});
+        EXPECT_EQ(run(args).exitCode, 2) << bad;
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "bad.png"));
+}
+
 TEST_F(ExportCommand, UnwritablePlaceIsRefusedAndLeavesNothing) {
     std::vector<fs::path> folders = {dir_ / "missing"};
     if (::geteuid() != 0) { // root writes into a read-only folder all the same
