@@ -10,6 +10,7 @@ packages=(
   clang-format python3
   qt6-base-dev qt6-svg-dev libgl-dev
   fonts-dejavu-core fonts-liberation2 poppler-utils
+  ngspice
 )
 
 missing=()

@@ -27,6 +27,7 @@ LAYERS = [
     "results",       # result grids and pages
     "analysis",      # analysis of one design and thermal aging
     "graphs",        # curves, the plotting engine, page drawing
+    "spice",         # SPICE subcircuits of analysed designs
     "session",       # the state of one run of the program
 ]
 

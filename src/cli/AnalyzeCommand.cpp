@@ -1,5 +1,6 @@
 #include "AnalysisCli.h"
 #include "PageExportCli.h"
+#include "SpiceExportCli.h"
 
 #include <memory>
 
@@ -11,6 +12,7 @@ struct AnalyzeOptions {
     AnalysisOptions analysis;
     ParameterOptions parameters;
     std::optional<std::string> pdf;
+    std::optional<std::string> spice;
     OutputFormat format = OutputFormat::Text;
 };
 
@@ -21,7 +23,11 @@ int runAnalyze(const AnalyzeOptions& o, Context& context) {
     if (status == kExitOk && o.pdf) {
         status = writeAnalysisPdf(session, *o.pdf);
     }
-    if (status != kExitUsage) {
+    if (status == kExitOk && o.spice) {
+        status = writeSpiceModel(session, *o.spice);
+    }
+    // "--spice -" puts the model in place of the listing.
+    if (status != kExitUsage && !spiceToStdout(o.spice)) {
         printAnalysis(session, outcome, o.format, context);
     }
     return status;
@@ -36,6 +42,7 @@ void addAnalyzeCommand(CLI::App& app, Context& context) {
     addAnalysisOptions(command, o->analysis);
     addParameterOptions(command, o->parameters);
     addPdfOption(command, o->pdf, "Also write the printed analysis page (portrait) as a PDF");
+    addSpiceOption(command, o->spice);
     addFormatOption(command, o->format, false);
     command->callback([o, &context]() { context.exitCode = runAnalyze(*o, context); });
 }

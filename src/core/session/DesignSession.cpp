@@ -6,6 +6,7 @@
 #include "graphs/MaterialGraphs.h"
 #include "results/ResultPageState.h"
 #include "settings/SettingsFile.h"
+#include "spice/SpiceModel.h"
 
 namespace korvane {
 
@@ -155,6 +156,11 @@ bool DesignSession::showAgingGraphOfAnalysis() {
     const Requirement& r = analysis_.conditions();
     return showAgingGraph(analysis_.application(), analysis_.candidate(),
                           static_cast<double>(r.fkHz) * 1000.0, r.Ta);
+}
+
+std::optional<std::string> DesignSession::spiceModelOfAnalysis(std::time_t now) const {
+    const Messages scope(sink_);
+    return spiceSubcircuit(analysis_, model_, now);
 }
 
 bool DesignSession::saveRequirement(const std::filesystem::path& path, std::time_t now) {

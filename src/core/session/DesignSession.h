@@ -99,6 +99,10 @@ class DesignSession {
     bool showAgingGraphOfSelectedRow();
     bool showAgingGraphOfAnalysis();
 
+    // The SPICE subcircuit of the analysed design (spice/SpiceModel.h); nothing, with its
+    // message, without an analysed design or an inductance curve.
+    std::optional<std::string> spiceModelOfAnalysis(std::time_t now = std::time(nullptr)) const;
+
     // FILES, SAVE REQUIREMENT TO FILE: the requirement with its materials and parameters
     // appended to the file.
     bool saveRequirement(const std::filesystem::path& path, std::time_t now = std::time(nullptr));
