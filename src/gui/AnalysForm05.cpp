@@ -131,6 +131,10 @@ TAnalysForm05::TAnalysForm05(Shell& shell, Size /*screen*/) : shell_(shell) {
          &TAnalysForm05::OnAging},
         {"Temp_Rise", "T RISE", "Core temperature of the analysed design as the core ages",
          &TAnalysForm05::OnAging},
+        {"Spice", "SPICE MODEL",
+         "Saves a SPICE subcircuit of the analysed inductor: winding resistance and the "
+         "inductance as it falls with current",
+         &TAnalysForm05::OnSpice},
     };
     for (std::size_t i = 0; i < std::size(buttons); ++i) {
         const ButtonSpec& b = buttons[i];
@@ -151,8 +155,8 @@ TAnalysForm05::TAnalysForm05(Shell& shell, Size /*screen*/) : shell_(shell) {
     time_ = new QLabel(this);
     time_->setObjectName("TimeLabel");
     time_->setAlignment(Qt::AlignCenter);
-    time_->setGeometry(kButtonLeft, kRowTop + 5 * (kButtonHeight + 8), 2 * kButtonWidth + 8,
-                       kButtonHeight);
+    // Top right, beside the title: the buttons fill the column below.
+    time_->setGeometry(kButtonLeft, 6, 2 * kButtonWidth + 8, 24);
 
     using F = AnalysisField;
     std::vector<EntryFilter::Field> ring;
@@ -341,6 +345,22 @@ void TAnalysForm05::OnElectrical() {
 void TAnalysForm05::OnMechanical() {
     entry().showMechanical();
     ButtonOK_Click();
+}
+
+void TAnalysForm05::OnSpice() {
+    if (ButtonOK_Click() != AnalysisOutcome::Analysed) {
+        return;
+    }
+    const std::optional<std::string> model = shell_.session->spiceModelOfAnalysis();
+    if (!model) {
+        return;
+    }
+    const QString file = chooseSpiceFile
+                             ? chooseSpiceFile(this, field(AnalysisField::PartNumber)->text())
+                             : QString();
+    if (!file.isEmpty()) {
+        saveText(file, *model);
+    }
 }
 
 void TAnalysForm05::showGraphIf(bool drawn) {

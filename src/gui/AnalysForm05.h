@@ -43,6 +43,7 @@ class TAnalysForm05 : public FormWindow {
     void OnACPerm();
     void OnInductance();
     void OnAging();
+    void OnSpice();
 
     // The printed page on `printer` (portrait) and on any canvas.
     void printTo(QPrinter& printer);

@@ -3,6 +3,7 @@
 #include "format/Messages.h"
 
 #include <QFileDialog>
+#include <QSaveFile>
 
 namespace korvane::gui {
 namespace {
@@ -33,9 +34,37 @@ QString askExportFile(QWidget* parent, const QString& suggestedName) {
     return file;
 }
 
+QString askSpiceFile(QWidget* parent, const QString& suggestedName) {
+    QFileDialog dialog(parent, "SAVE SPICE MODEL");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(
+        {"SPICE library (*.lib)", "SPICE subcircuit (*.sub *.cir)", "All Files (*)"});
+    dialog.setDefaultSuffix("lib");
+    dialog.selectFile(suggestedName + ".lib");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().front();
+}
+
 } // namespace
 
 std::function<QString(QWidget*, const QString&)> chooseExportFile = askExportFile;
+std::function<QString(QWidget*, const QString&)> chooseSpiceFile = askSpiceFile;
+
+bool saveText(const QString& file, const std::string& text) {
+    QSaveFile out(file);
+    const bool written = out.open(QIODevice::WriteOnly) &&
+                         out.write(text.data(), static_cast<qint64>(text.size())) ==
+                             static_cast<qint64>(text.size()) &&
+                         out.commit();
+    if (!written) {
+        showMessage("CANNOT WRITE FILE " + file.toStdString() + ": " +
+                        out.errorString().toStdString(),
+                    "FILE ERROR");
+    }
+    return written;
+}
 
 bool exportTo(const QString& file, render::PageOrientation orientation,
               const render::PageDrawing& page) {

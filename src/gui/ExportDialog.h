@@ -22,4 +22,11 @@ bool exportTo(const QString& file, render::PageOrientation orientation,
 // Tests replace the dialog: it returns the chosen file name, or empty when cancelled.
 extern std::function<QString(QWidget*, const QString&)> chooseExportFile;
 
+// The save dialog of a SPICE model (suggested name without extension); tests replace it.
+extern std::function<QString(QWidget*, const QString&)> chooseSpiceFile;
+
+// Writes a text file whole or not at all (a temporary file renamed when complete); a file
+// that cannot be written is reported as the program's message.
+bool saveText(const QString& file, const std::string& text);
+
 } // namespace korvane::gui

@@ -242,6 +242,35 @@ class AnalysisWindowTest : public QObject {
         QCOMPARE(f->shell().graph->windowTitle(), QString("CORE TEMPERATURE vs TIME"));
     }
 
+    void spiceModelOfTheAnalysedInductor() {
+        enter();
+        const QString file = f->dir.filePath("T80-275.lib");
+        QString suggestedName;
+        chooseSpiceFile = [&](QWidget*, const QString& suggested) {
+            suggestedName = suggested;
+            return file;
+        };
+        QTest::mouseClick(analysis()->button("Spice"), Qt::LeftButton);
+        QCOMPARE(suggestedName, QString("T80-275"));
+        QFile model(file);
+        QVERIFY(model.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QString text = QString::fromLatin1(model.readAll());
+        QVERIFY(text.startsWith("*"));
+        QVERIFY(text.contains(".SUBCKT KORVANE_T80_275 1 2"));
+        QVERIFY(text.contains("T80-275"));
+        QVERIFY(text.contains(".ENDS"));
+        QVERIFY(QDir(f->dir.path()).entryList({"*.lib*"}).size() == 1);
+
+        // An unwritable place: the message, and no file.
+        f->sink.clear();
+        const QString nowhere = f->dir.filePath("missing/T80-275.lib");
+        chooseSpiceFile = [&](QWidget*, const QString&) { return nowhere; };
+        QTest::mouseClick(analysis()->button("Spice"), Qt::LeftButton);
+        chooseSpiceFile = nullptr;
+        QCOMPARE(f->sink.last().caption, std::string("FILE ERROR"));
+        QVERIFY(!QFileInfo::exists(nowhere));
+    }
+
     void printedAndExportedPagesArePortrait() {
         enter();
         QCOMPARE(analysis()->ButtonOK_Click(), AnalysisOutcome::Analysed);
