@@ -1,5 +1,6 @@
 #include "spice/SpiceModel.h"
 
+#include "AnalysedDesigns.h"
 #include "format/StrPrintf.h"
 #include "session/DesignSession.h"
 #include "settings/SettingsFile.h"
@@ -13,40 +14,11 @@
 namespace korvane {
 namespace {
 
-struct AnalysedDesign {
-    Application application;
-    const char* part;
-    const char* stack;
-    const char* wire;
-    const char* turns;
-    const char* current;
-    const char* v1;
-    const char* v2;
-    const char* frequency;
-};
-
-const AnalysedDesign kDcChoke = {
-    Application::DcBiased, "T80-275", "1", "#18", "30", "5", "12", "5", "100"};
-const AnalysedDesign kLineChoke = {
-    Application::Line60Hz, "T200-275", "2", "0.100 x 0.020", "100", "4", "", "", "60"};
-const AnalysedDesign kResonant = {
-    Application::Resonant, "T80-275", "1", "#18", "10", "2", "50", "", ""};
-
-AnalysisOutcome analyse(DesignSession& session, const AnalysedDesign& d) {
-    AnalysisEntry& entry = session.analysis();
-    entry.setApplication(d.application);
-    entry.setText(AnalysisField::PartNumber, d.part);
-    entry.setText(AnalysisField::StackCount, d.stack);
-    entry.setText(AnalysisField::Wire, d.wire);
-    entry.setText(AnalysisField::Strands, "1");
-    entry.setText(AnalysisField::Turns, d.turns);
-    entry.setText(AnalysisField::Current, d.current);
-    entry.setText(AnalysisField::Voltage1, d.v1);
-    entry.setText(AnalysisField::Voltage2, d.v2);
-    entry.setText(AnalysisField::Frequency, d.frequency);
-    entry.setText(AnalysisField::Ambient, "25");
-    return session.analyse();
-}
+using test::analyse;
+using test::AnalysedDesign;
+using test::kDcChoke;
+using test::kLineChoke;
+using test::kResonant;
 
 TEST(SpiceModel, IdentifierIsThePartNumberAsASpiceName) {
     const struct {

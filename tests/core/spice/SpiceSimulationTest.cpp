@@ -1,6 +1,7 @@
 // The SPICE model run in ngspice: its voltage over a current ramp gives back the INDUCTANCE
 // graph's L(i), and a DC current gives I Rdc.
 
+#include "AnalysedDesigns.h"
 #include "format/StrPrintf.h"
 #include "requirements/Requirement.h"
 #include "session/DesignSession.h"
@@ -23,40 +24,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Design {
-    Application application;
-    const char* part;
-    const char* stack;
-    const char* wire;
-    const char* turns;
-    const char* current;
-    const char* v1;
-    const char* v2;
-    const char* frequency;
-};
+using test::analyse;
+using test::AnalysedDesign;
 
-const Design kDesigns[] = {
-    {Application::DcBiased, "T80-275", "1", "#18", "30", "5", "12", "5", "100"},
-    {Application::PfcBoost, "T106-226", "1", "#16", "40", "6", "375", "400", "65"},
-    {Application::Line60Hz, "T200-275", "2", "0.100 x 0.020", "100", "4", "", "", "60"},
-    {Application::Resonant, "T80-275", "1", "#18", "10", "2", "50", "", ""},
-};
-
-AnalysisOutcome analyse(DesignSession& session, const Design& d) {
-    AnalysisEntry& entry = session.analysis();
-    entry.setApplication(d.application);
-    entry.setText(AnalysisField::PartNumber, d.part);
-    entry.setText(AnalysisField::StackCount, d.stack);
-    entry.setText(AnalysisField::Wire, d.wire);
-    entry.setText(AnalysisField::Strands, "1");
-    entry.setText(AnalysisField::Turns, d.turns);
-    entry.setText(AnalysisField::Current, d.current);
-    entry.setText(AnalysisField::Voltage1, d.v1);
-    entry.setText(AnalysisField::Voltage2, d.v2);
-    entry.setText(AnalysisField::Frequency, d.frequency);
-    entry.setText(AnalysisField::Ambient, "25");
-    return session.analyse();
-}
+const AnalysedDesign kDesigns[] = {test::kDcChoke, test::kPfcChoke, test::kLineChoke,
+                                   test::kResonant};
 
 // L at a current of the graph (its x unit), linear between the drawn points and held beyond
 // them; y read in the unit of the axis label.
@@ -134,7 +106,7 @@ class SpiceSimulation : public ::testing::Test {
 TEST_F(SpiceSimulation, RampGivesTheGraphsInductanceAndDcGivesRdc) {
     const double factors[] = {0.2, 0.5, 1.0, 1.5, 2.0};
     const double duration = 1e-3;
-    for (const Design& d : kDesigns) {
+    for (const AnalysedDesign& d : kDesigns) {
         SCOPED_TRACE(std::string(d.part) + " " + std::string(applicationCliName(d.application)));
         DesignSession session;
         ASSERT_EQ(analyse(session, d), AnalysisOutcome::Analysed);
