@@ -8,14 +8,11 @@
 #include "gui/ExportDialog.h"
 #include "gui/GraphicsForm.h"
 #include "gui/Shell.h"
-#include "render/QtCanvas.h"
 #include "results/ResultPageState.h"
 #include "session/DesignSession.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <ctime>
@@ -307,26 +304,16 @@ void TAnalysForm05::drawPrintedPage(Canvas& canvas) {
 }
 
 void TAnalysForm05::printTo(QPrinter& printer) {
-    printer.setPageOrientation(QPageLayout::Portrait);
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        return;
-    }
-    render::QtCanvas canvas(painter, true);
-    drawPrintedPage(canvas);
-    painter.end();
+    printPage(printer, render::PageOrientation::Portrait,
+              [this](Canvas& canvas) { drawPrintedPage(canvas); });
 }
 
 void TAnalysForm05::OnPrint() {
     if (ButtonOK_Click() == AnalysisOutcome::Refused) {
         return;
     }
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Portrait);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        printTo(printer);
-    }
+    printWithDialog(this, render::PageOrientation::Portrait,
+                    [this](QPrinter& printer) { printTo(printer); });
 }
 
 void TAnalysForm05::OnSaveAs() {

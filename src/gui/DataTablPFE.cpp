@@ -8,12 +8,9 @@
 #include "gui/Shell.h"
 #include "gui/TradeOffForm.h"
 #include "gui/WhyNotForm.h"
-#include "render/QtCanvas.h"
 #include "session/DesignSession.h"
 
 #include <QHBoxLayout>
-#include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -57,24 +54,13 @@ TDataTablProto::TDataTablProto(Size screen) : screen_(screen) {
 }
 
 void TDataTablProto::PrintBtnClick() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
-    }
-    printTo(printer);
+    printWithDialog(this, render::PageOrientation::Landscape,
+                    [this](QPrinter& printer) { printTo(printer); });
 }
 
 void TDataTablProto::printTo(QPrinter& printer) {
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        return;
-    }
-    render::QtCanvas canvas(painter, true);
-    drawPrintedPage(canvas);
-    painter.end();
+    printPage(printer, render::PageOrientation::Landscape,
+              [this](Canvas& canvas) { drawPrintedPage(canvas); });
 }
 
 TDataTablPFE::TDataTablPFE(Shell& shell, Size screen) : TDataTablProto(screen), shell_(shell) {

@@ -1,8 +1,12 @@
 #include "gui/ExportDialog.h"
 
 #include "format/Messages.h"
+#include "render/QtCanvas.h"
 
 #include <QFileDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSaveFile>
 
 namespace korvane::gui {
@@ -64,6 +68,39 @@ bool saveText(const QString& file, const std::string& text) {
                     "FILE ERROR");
     }
     return written;
+}
+
+namespace {
+
+QPageLayout::Orientation qtOrientation(render::PageOrientation orientation) {
+    return orientation == render::PageOrientation::Landscape ? QPageLayout::Landscape
+                                                             : QPageLayout::Portrait;
+}
+
+} // namespace
+
+bool printPage(QPrinter& printer, render::PageOrientation orientation,
+               const render::PageDrawing& page) {
+    printer.setPageOrientation(qtOrientation(orientation));
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    render::QtCanvas canvas(painter, true);
+    page(canvas);
+    return painter.end();
+}
+
+bool printWithDialog(QWidget* parent, render::PageOrientation orientation,
+                     const std::function<void(QPrinter&)>& print) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(qtOrientation(orientation));
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    print(printer);
+    return true;
 }
 
 bool exportTo(const QString& file, render::PageOrientation orientation,

@@ -5,9 +5,19 @@
 #include <QString>
 #include <functional>
 
+class QPrinter;
 class QWidget;
 
 namespace korvane::gui {
+
+// Draws one page on a printer in the orientation; false when no page could be begun.
+bool printPage(QPrinter& printer, render::PageOrientation orientation,
+               const render::PageDrawing& page);
+
+// PRINT: the print dialog with a high-resolution printer in the orientation, then `print`
+// on it; false when the dialog was cancelled.
+bool printWithDialog(QWidget* parent, render::PageOrientation orientation,
+                     const std::function<void(QPrinter&)>& print);
 
 // SAVE AS: the file dialog (PDF, SVG or PNG by its filter), then the export of the page as it
 // would be printed. A file that cannot be written is reported as the program's message.

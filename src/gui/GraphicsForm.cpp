@@ -5,14 +5,11 @@
 #include "gui/CanvasView.h"
 #include "gui/ExportDialog.h"
 #include "gui/Shell.h"
-#include "render/QtCanvas.h"
 #include "results/ResultPageState.h"
 #include "session/DesignSession.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
@@ -112,14 +109,10 @@ void TGraphicsForm::drawPrintedPage(Canvas& canvas) {
 }
 
 void TGraphicsForm::printTo(QPrinter& printer) {
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPainter painter;
-    if (!painter.begin(&printer)) {
+    if (!printPage(printer, render::PageOrientation::Landscape,
+                   [this](Canvas& canvas) { drawPrintedPage(canvas); })) {
         return;
     }
-    render::QtCanvas canvas(painter, true);
-    drawPrintedPage(canvas);
-    painter.end();
     // The print hides the button until the graph is drawn on the screen again.
     print_->hide();
     saveAs_->hide();
@@ -128,12 +121,8 @@ void TGraphicsForm::printTo(QPrinter& printer) {
 }
 
 void TGraphicsForm::Button_PrintGraphClick() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        printTo(printer);
-    }
+    printWithDialog(this, render::PageOrientation::Landscape,
+                    [this](QPrinter& printer) { printTo(printer); });
 }
 
 void TGraphicsForm::SaveAsClick() {

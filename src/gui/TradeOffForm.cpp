@@ -4,15 +4,12 @@
 #include "gui/DataTablPFE.h"
 #include "gui/ExportDialog.h"
 #include "gui/Shell.h"
-#include "render/QtCanvas.h"
 #include "session/DesignSession.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -115,23 +112,13 @@ bool TTradeOffForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TTradeOffForm::printTo(QPrinter& printer) {
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        return;
-    }
-    render::QtCanvas canvas(painter, true);
-    drawPlot(canvas);
-    painter.end();
+    printPage(printer, render::PageOrientation::Landscape,
+              [this](Canvas& canvas) { drawPlot(canvas); });
 }
 
 void TTradeOffForm::PrintClick() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        printTo(printer);
-    }
+    printWithDialog(this, render::PageOrientation::Landscape,
+                    [this](QPrinter& printer) { printTo(printer); });
 }
 
 void TTradeOffForm::SaveAsClick() {
