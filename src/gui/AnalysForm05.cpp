@@ -7,6 +7,7 @@
 #include "gui/EntryFilter.h"
 #include "gui/ExportDialog.h"
 #include "gui/GraphicsForm.h"
+#include "gui/QtText.h"
 #include "gui/Shell.h"
 #include "results/ResultPageState.h"
 #include "session/DesignSession.h"
@@ -19,10 +20,6 @@
 
 namespace korvane::gui {
 namespace {
-
-QString qt(const std::string& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // Window layout in pixels: the entry rows from the top, the buttons at the right, the result
 // rows drawn by the core below the entries (21 font heights down).

@@ -1,5 +1,7 @@
 #include "gui/ClickableLabel.h"
 
+#include "gui/QtText.h"
+
 #include <QMouseEvent>
 
 namespace korvane::gui {
@@ -20,6 +22,14 @@ void styleApplicationTitle(QLabel& label) {
     label.setStyleSheet("color: rgb(255, 0, 0);");
     label.setAlignment(Qt::AlignCenter);
     label.setCursor(Qt::PointingHandCursor);
+}
+
+ClickableLabel* applicationTitleLabel(QWidget* parent) {
+    auto* label = new ClickableLabel(parent);
+    label->setObjectName("LabelApplication");
+    styleApplicationTitle(*label);
+    hint(label, "Click Here to Change the Application.");
+    return label;
 }
 
 } // namespace korvane::gui

@@ -21,4 +21,8 @@ class ClickableLabel : public QLabel {
 // The red, bold, underlined application title at the top of the entry windows.
 void styleApplicationTitle(QLabel& label);
 
+// The clickable application title (LabelApplication) of the requirements and parameters
+// windows, with its hint; a click moves on to the next application.
+ClickableLabel* applicationTitleLabel(QWidget* parent);
+
 } // namespace korvane::gui

@@ -4,6 +4,7 @@
 #include "graphs/GraphState.h"
 #include "gui/CanvasView.h"
 #include "gui/ExportDialog.h"
+#include "gui/QtText.h"
 #include "gui/Shell.h"
 #include "results/ResultPageState.h"
 #include "session/DesignSession.h"
@@ -17,14 +18,6 @@
 #include <ctime>
 
 namespace korvane::gui {
-namespace {
-
-QString qt(const std::string& s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
-
 TGraphicsForm::TGraphicsForm(Shell& shell, Size screen) : shell_(shell) {
     setObjectName("GraphicsForm");
     setWindowTitle("GraphicsForm Constructor");

@@ -2,6 +2,7 @@
 
 #include "graphs/ShellLayout.h"
 #include "gui/HelpTexts.h"
+#include "gui/QtText.h"
 
 #include <QFontDatabase>
 #include <QFrame>
@@ -28,10 +29,6 @@ QPlainTextEdit* textField(QWidget* parent, const char* name) {
     field->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     field->document()->setDocumentMargin(8);
     return field;
-}
-
-QString qt(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "gui/LoadReqtForm.h"
 #include "gui/MaterialSelector.h"
 #include "gui/ParamsForm.h"
+#include "gui/QtText.h"
 #include "gui/ReqtForm.h"
 #include "gui/Shell.h"
 #include "session/DesignSession.h"
@@ -29,16 +30,6 @@ namespace korvane::gui {
 namespace {
 
 constexpr const char* kCaption = "KORVANE INDUCTORS FOR POWER FILTER APPLICATIONS";
-
-void hint(QWidget* w, const char* text) {
-    w->setToolTip(QString::fromLatin1(text));
-    w->setStatusTip(QString::fromLatin1(text));
-}
-
-void hint(QAction* a, const char* text) {
-    a->setToolTip(QString::fromLatin1(text));
-    a->setStatusTip(QString::fromLatin1(text));
-}
 
 QFont scaledFont(const QFont& base, double points, double scale, bool bold) {
     QFont f(base);
@@ -114,11 +105,11 @@ void TMainForm::buildMenus() {
     QMenu* cores = bar->addMenu("CO&RE SELECTION");
     auto* shapes = new QActionGroup(this);
     shapes->setExclusive(true);
-    const char* shapeNames[] = {"TOROID", "E-CORE", "COMPOSITE"};
     for (int i = 0; i < 3; ++i) {
         const auto shape = static_cast<CoreShape>(i);
         QAction* item =
-            cores->addAction(shapeNames[i], this, [this, shape] { shapeCommand(shape); });
+            cores->addAction(QString::fromLatin1(kCoreShapeNames[static_cast<std::size_t>(i)]),
+                             this, [this, shape] { shapeCommand(shape); });
         item->setCheckable(true);
         item->setChecked(i == 0);
         shapes->addAction(item);

@@ -1,5 +1,6 @@
 #include "gui/MaterialSelector.h"
 
+#include "gui/QtText.h"
 #include "gui/Shell.h"
 #include "materials/MaterialLists.h"
 #include "session/DesignSession.h"
@@ -13,14 +14,6 @@
 #include <QVBoxLayout>
 
 namespace korvane::gui {
-namespace {
-
-QString qt(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
-
 TMaterialSelector::TMaterialSelector(Shell& shell) : shell_(shell) {
     setObjectName("MaterialSelector");
     setWindowTitle("Korvane Materials for Power Conversion and Line Filter Applications");
@@ -68,8 +61,7 @@ TMaterialSelector::TMaterialSelector(Shell& shell) : shell_(shell) {
 
     auto* buttons = new QHBoxLayout;
     invert_ = new QPushButton("INVERT SELECTION", this);
-    invert_->setToolTip("PRESS TO DE-SELECT ALL SELECTED MATERIALS");
-    invert_->setStatusTip("PRESS TO DE-SELECT ALL SELECTED MATERIALS");
+    hint(invert_, "PRESS TO DE-SELECT ALL SELECTED MATERIALS");
     selectAll_ = new QPushButton("SELECT ALL", this);
     ok_ = new QPushButton("OK", this);
     for (QPushButton* b : {invert_, selectAll_, ok_}) {

@@ -3,6 +3,7 @@
 #include "graphs/ShellLayout.h"
 #include "gui/ClickableLabel.h"
 #include "gui/EntryFilter.h"
+#include "gui/QtText.h"
 #include "gui/Shell.h"
 #include "session/DesignSession.h"
 
@@ -16,10 +17,6 @@
 
 namespace korvane::gui {
 namespace {
-
-QString qt(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // Parameter position of each component position.
 constexpr int kPosition[TParamsForm::kFields] = {0, 1, 1, 2, 3, 4, 5, 6, 7, 8};
@@ -39,11 +36,7 @@ TParamsForm::TParamsForm(Shell& shell, Size screen) : shell_(shell) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(24, 16, 24, 16);
     outer->setSpacing(14);
-    labelApplication_ = new ClickableLabel(this);
-    labelApplication_->setObjectName("LabelApplication");
-    styleApplicationTitle(*labelApplication_);
-    labelApplication_->setToolTip("Click Here to Change the Application.");
-    labelApplication_->setStatusTip("Click Here to Change the Application.");
+    labelApplication_ = applicationTitleLabel(this);
     connect(labelApplication_, &ClickableLabel::clicked, this, &TParamsForm::LabelApplicationClick);
     outer->addWidget(labelApplication_);
 
@@ -105,8 +98,7 @@ TParamsForm::TParamsForm(Shell& shell, Size screen) : shell_(shell) {
     auto* buttons = new QHBoxLayout;
     ok_ = new QPushButton("OK", this);
     ok_->setObjectName("Button_OK");
-    ok_->setToolTip("PRESS TO STORE CHANGES AND CONTINUE");
-    ok_->setStatusTip("PRESS TO STORE CHANGES AND CONTINUE");
+    hint(ok_, "PRESS TO STORE CHANGES AND CONTINUE");
     cancel_ = new QPushButton("CANCEL", this);
     cancel_->setObjectName("ButtonCancel");
     for (QPushButton* b : {ok_, cancel_}) {

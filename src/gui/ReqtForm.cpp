@@ -6,6 +6,7 @@
 #include "gui/EntryFilter.h"
 #include "gui/MainForm.h"
 #include "gui/MaterialSelector.h"
+#include "gui/QtText.h"
 #include "gui/Shell.h"
 #include "requirements/RequirementEntry.h"
 #include "session/DesignSession.h"
@@ -19,19 +20,6 @@
 #include <QVBoxLayout>
 
 namespace korvane::gui {
-namespace {
-
-void hint(QWidget* w, const QString& text) {
-    w->setToolTip(text);
-    w->setStatusTip(text);
-}
-
-QString qt(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-} // namespace
-
 TReqtForm::TReqtForm(Shell& shell, Size screen) : shell_(shell) {
     setObjectName("ReqtForm");
     setWindowTitle("Toroid & E Core Design Requirements");
@@ -45,10 +33,7 @@ TReqtForm::TReqtForm(Shell& shell, Size screen) : shell_(shell) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(24, 16, 24, 16);
     outer->setSpacing(14);
-    labelApplication_ = new ClickableLabel(this);
-    labelApplication_->setObjectName("LabelApplication");
-    styleApplicationTitle(*labelApplication_);
-    hint(labelApplication_, "Click Here to Change the Application.");
+    labelApplication_ = applicationTitleLabel(this);
     connect(labelApplication_, &ClickableLabel::clicked, this, &TReqtForm::LabelApplicationClick);
     outer->addWidget(labelApplication_);
 
@@ -217,7 +202,9 @@ void TReqtForm::formActivate() {
 
     const Requirement& r = entry.requirement();
     shapeBox_->clear();
-    shapeBox_->addItems({"TOROID", "E-CORE", "COMPOSITE"});
+    for (const std::string_view name : kCoreShapeNames) {
+        shapeBox_->addItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    }
     shapeBox_->setCurrentIndex(static_cast<int>(r.shape));
     windgBox_->clear();
     windgBox_->addItems({"FULL WINDOW", "SINGLE LAYER"});

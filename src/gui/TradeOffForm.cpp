@@ -3,6 +3,7 @@
 #include "gui/CanvasView.h"
 #include "gui/DataTablPFE.h"
 #include "gui/ExportDialog.h"
+#include "gui/QtText.h"
 #include "gui/Shell.h"
 #include "session/DesignSession.h"
 
@@ -15,14 +16,6 @@
 #include <QVBoxLayout>
 
 namespace korvane::gui {
-namespace {
-
-QString qt(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-} // namespace
-
 TTradeOffForm::TTradeOffForm(Shell& shell) : shell_(shell) {
     setObjectName("TradeOffForm");
     setWindowTitle("TRADE-OFF OF THE DESIGNS");

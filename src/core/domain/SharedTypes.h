@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string_view>
 
 namespace korvane {
 
@@ -10,6 +12,13 @@ inline constexpr double kPi = 3.14159;
 
 // Core shapes of the catalog.
 enum class CoreShape : std::uint8_t { Toroid = 0, ECore = 1, Composite = 2 };
+
+// Names of the shapes in the shape lists and messages, by index.
+inline constexpr std::array<std::string_view, 3> kCoreShapeNames = {"TOROID", "E-CORE",
+                                                                    "COMPOSITE"};
+constexpr std::string_view coreShapeName(CoreShape s) {
+    return kCoreShapeNames[static_cast<std::size_t>(s) % kCoreShapeNames.size()];
+}
 
 // How the wire is laid on the core.
 enum class WindingType : std::uint8_t { FullWindow = 0, SingleLayer = 1 };

@@ -15,18 +15,6 @@ std::string upper(std::string_view text) {
     return result;
 }
 
-std::string_view shapeName(CoreShape shape) {
-    switch (shape) {
-    case CoreShape::ECore:
-        return "E-CORE";
-    case CoreShape::Composite:
-        return "COMPOSITE";
-    case CoreShape::Toroid:
-        break;
-    }
-    return "TOROID";
-}
-
 std::string materialOf(std::string_view partNumber) {
     const std::size_t dash = partNumber.find('-');
     return dash == std::string_view::npos ? std::string() : std::string(partNumber.substr(dash));
@@ -144,7 +132,7 @@ std::optional<std::string> notReachedText(std::string_view filter,
     };
     if (const auto core = findIn(shape)) {
         std::string text = core->partNumber + " was never reached: the search walks the " +
-                           std::string(shapeName(shape)) + " catalog in listing order";
+                           std::string(coreShapeName(shape)) + " catalog in listing order";
         const std::string last = visited.empty() ? std::string() : visited.back().partNumber;
         if (result.accepted >= kCandidateSlots) {
             return text + strprintf(" and stops at %d designs, which it had after %s",
@@ -161,8 +149,8 @@ std::optional<std::string> notReachedText(std::string_view filter,
         }
         if (const auto core = findIn(other)) {
             return core->partNumber + (other == CoreShape::ECore ? " is an " : " is a ") +
-                   std::string(shapeName(other)) + " listing: the run searched the " +
-                   std::string(shapeName(shape)) + " catalog";
+                   std::string(coreShapeName(other)) + " listing: the run searched the " +
+                   std::string(coreShapeName(shape)) + " catalog";
         }
     }
     return "No listing of the catalog matches " + std::string(filter);
