@@ -184,9 +184,10 @@ ResultPageLayout resultPrintLayout(Canvas& canvas) {
     layout.tableWidth = part(0.9, page.width);
     layout.valueColumn = part(0.3, page.width);
     // On a fine printer 1/60 of the page can be less than a line of the font: lines never
-    // come closer than the font's height.
+    // come closer than the font's height, and table rows keep a fifth of a line between
+    // them so the selection lines above and below a row cross no text.
     layout.blockRow = std::max(page.height / 60, layout.fontHeight);
-    layout.rowHeight = std::max(page.height / 50, layout.fontHeight);
+    layout.rowHeight = std::max(page.height / 50, layout.fontHeight * 6 / 5);
     layout.blockTop = page.height / 10 + 2 * layout.blockRow;
     layout.headingTop = page.height / 4;
     return layout;

@@ -41,7 +41,7 @@ ResultPageLayout resultWindowLayout(Canvas& canvas);
 
 // Landscape print layout: margin width / 22, table 0.9 of the width, values ending 0.3 page
 // widths after a column start, block lines height / 60 apart, headings from height / 4 and
-// rows height / 50 apart (lines at least one font height apart).
+// rows height / 50 apart (block lines at least one font height apart, table rows 1.2).
 ResultPageLayout resultPrintLayout(Canvas& canvas);
 
 // The results window (its activate, paint and resize): the application title in a 24-pixel

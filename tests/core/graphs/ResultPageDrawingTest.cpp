@@ -137,8 +137,8 @@ TEST(ResultPageDrawing, PrintLayoutAndTitles) {
     };
     // 1100 x 850 at one pixel per point: block rows 850 / 60 = 14, rows 850 / 50 = 17.
     // 3300 x 2550 at 300 dpi: the 11 pt font is 45.8 -> 46 px, more than 2550 / 60 = 42, so
-    // block rows are 46 apart; rows 2550 / 50 = 51.
-    const Case cases[] = {{{1100, 850}, 1.0, 14, 17}, {{3300, 2550}, 300.0 / 72.0, 46, 51}};
+    // block rows are 46 apart; table rows 1.2 x 46 = 55, more than 2550 / 50 = 51.
+    const Case cases[] = {{{1100, 850}, 1.0, 14, 17}, {{3300, 2550}, 300.0 / 72.0, 46, 55}};
     for (const Case& c : cases) {
         RecordingCanvas canvas(c.page, true, c.pixelsPerPoint);
         const ResultPageLayout layout = resultPrintLayout(canvas);
