@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, runs every test, runs the core tests again under
-# AddressSanitizer + UndefinedBehaviorSanitizer, and checks the formatting.
+# AddressSanitizer + UndefinedBehaviorSanitizer and under ThreadSanitizer (the 60 Hz search's
+# helper thread), and checks the formatting.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -19,6 +20,12 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVANE_WERROR=ON \
 cmake --build build-asan -j "$jobs" --target korvane_core_tests
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ./build-asan/tests/korvane_core_tests --gtest_brief=1
+
+echo "== core tests under ThreadSanitizer"
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_WERROR=ON \
+    -DKORVANE_THREAD_SANITIZE=ON -DKORVANE_BUILD_BENCH=OFF -DKORVANE_BUILD_GUI=OFF
+cmake --build build-tsan -j "$jobs" --target korvane_core_tests
+TSAN_OPTIONS=halt_on_error=1 ./build-tsan/tests/korvane_core_tests --gtest_brief=1
 
 echo "== layer order of the core and the generated data"
 python3 tools/check_layers.py

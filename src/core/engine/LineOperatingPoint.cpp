@@ -267,13 +267,24 @@ void LineLookahead::deliver(std::size_t i, LineOutcome&& outcome) {
     states_[i].notify_all();
 }
 
+void LineLookahead::abandon(std::size_t i) {
+    states_[i].store(kAbandoned, std::memory_order_release);
+    states_[i].notify_all();
+}
+
 void LineLookahead::fill(LineLanes& lanes) {
     while (!lanes.full()) {
         const auto i = claim();
         if (!i) {
             return;
         }
-        lanes.take(*i);
+        try {
+            lanes.take(*i);
+        } catch (...) {
+            // Claimed but in no lane: give it back to the walk, or nobody would deliver it.
+            abandon(*i);
+            throw;
+        }
     }
 }
 
@@ -298,10 +309,7 @@ void LineLookahead::help() {
         }
     } catch (...) {
         // Out of memory on this thread: its listings go back to the walk.
-        lanes.abandon([this](std::size_t i) {
-            states_[i].store(kAbandoned, std::memory_order_release);
-            states_[i].notify_all();
-        });
+        lanes.abandon([this](std::size_t i) { abandon(i); });
     }
 }
 

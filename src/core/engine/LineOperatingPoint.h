@@ -160,6 +160,8 @@ class LineLookahead {
     // Takes listings into free lanes while there are any to take.
     void fill(LineLanes& lanes);
     void deliver(std::size_t i, LineOutcome&& outcome);
+    // Hands listing i back to the walking thread, which evaluates it alone.
+    void abandon(std::size_t i);
     void help();
 
     std::vector<LineListing> listings_;
