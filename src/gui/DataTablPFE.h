@@ -60,7 +60,7 @@ class TDataTablPFE : public TDataTablProto {
   public:
     TDataTablPFE(Shell& shell, Size screen);
 
-    // The search found designs: show the new run from its first row.
+    // The search found designs: show the new run, on the page and row the window had.
     void showResults();
     void formActivate() override;
 

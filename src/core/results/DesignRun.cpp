@@ -19,8 +19,10 @@ void ResultTablesRowSink::writeRow(int slot, const CoreRecord& core,
 DesignRunOutput runAutomaticDesign(const Requirement& requirement, const RequirementBlock& block,
                                    const DesignParameters& parameters,
                                    const MaterialSelection& selection, const CoreCatalog& catalog,
-                                   const MaterialModel& model, bool collectTrace) {
+                                   const MaterialModel& model, bool collectTrace,
+                                   ResultPageState window) {
     DesignRunOutput out;
+    out.state = std::move(window);
     out.design = makeDesignRun(requirement, parameters.wireSystem());
     out.state.beginRun(requirement.application);
     out.state.setRequirementBlock(block);

@@ -41,10 +41,12 @@ struct DesignRunOutput {
 // The design started by the requirements window's OK: the run built from the accepted
 // requirement and the wire standard, the search over the selected materials writing the
 // result tables, and the results window's state handed over (run state and requirement
-// block).
+// block). `window` is the results window's state before the run: its page, selected row,
+// visible rows and date carry over to the new run.
 DesignRunOutput runAutomaticDesign(const Requirement& requirement, const RequirementBlock& block,
                                    const DesignParameters& parameters,
                                    const MaterialSelection& selection, const CoreCatalog& catalog,
-                                   const MaterialModel& model, bool collectTrace = false);
+                                   const MaterialModel& model, bool collectTrace = false,
+                                   ResultPageState window = ResultPageState());
 
 } // namespace korvane

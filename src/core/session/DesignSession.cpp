@@ -23,7 +23,8 @@ DesignSession::Messages::~Messages() {
     }
 }
 
-DesignSession::DesignSession(MessageSink* sink) : sink_(sink) {}
+DesignSession::DesignSession(MessageSink* sink)
+    : sink_(sink), createdAt_(ResultPageState::dateTimeText(std::time(nullptr))) {}
 
 bool DesignSession::readSettings(const std::filesystem::path& path) {
     const Messages scope(sink_);
@@ -62,8 +63,11 @@ DesignOutcome DesignSession::acceptRequirement(const RequirementTexts& texts, bo
     if (!requirement_.accept(texts)) {
         return DesignOutcome::Refused;
     }
-    lastRun_ = runAutomaticDesign(requirement_.requirement(), requirement_.requirementBlock(),
-                                  parameters_, selection_, catalog_, model_, collectTrace);
+    // The results window keeps its page, row and date from one run to the next.
+    ResultPageState window = lastRun_ ? std::move(lastRun_->state) : ResultPageState(createdAt_);
+    lastRun_ =
+        runAutomaticDesign(requirement_.requirement(), requirement_.requirementBlock(), parameters_,
+                           selection_, catalog_, model_, collectTrace, std::move(window));
     return lastRun_->search.accepted > 0 ? DesignOutcome::Designed : DesignOutcome::NoDesign;
 }
 
@@ -105,44 +109,47 @@ void DesignSession::showMaterialGraph(int kind, std::span<const std::string> mat
 bool DesignSession::showPermeabilityGraphOfSelectedRow(int kind) {
     const Messages scope(sink_);
     const DesignCandidate* design = selectedDesign();
-    graph_ = GraphState{};
-    return design != nullptr && showDesignPermeabilityGraph(graph_, model_, kind, *design);
+    return design != nullptr && keepGraphIf([&](GraphState& graph) {
+               return showDesignPermeabilityGraph(graph, model_, kind, *design);
+           });
 }
 
 bool DesignSession::showInductanceGraphOfSelectedRow() {
     const Messages scope(sink_);
     const DesignCandidate* design = selectedDesign();
-    graph_ = GraphState{};
-    return design != nullptr && graphableDesign(*design) &&
-           show_inductance_graph(graph_, model_, lastRun_->state.run().application, *design,
-                                 inductanceGraphCurrent(lastRun_->state.run()));
+    return design != nullptr && graphableDesign(*design) && keepGraphIf([&](GraphState& graph) {
+               return show_inductance_graph(graph, model_, lastRun_->state.run().application,
+                                            *design, inductanceGraphCurrent(lastRun_->state.run()));
+           });
 }
 
 bool DesignSession::showPermeabilityGraphOfAnalysis(int kind) {
     const Messages scope(sink_);
-    graph_ = GraphState{};
-    return showDesignPermeabilityGraph(graph_, model_, kind, analysis_.candidate());
+    return keepGraphIf([&](GraphState& graph) {
+        return showDesignPermeabilityGraph(graph, model_, kind, analysis_.candidate());
+    });
 }
 
 bool DesignSession::showInductanceGraphOfAnalysis() {
     const Messages scope(sink_);
-    graph_ = GraphState{};
-    return show_inductance_graph(graph_, model_, analysis_.application(), analysis_.candidate(),
-                                 operatingCurrent(analysis_.conditions()));
+    return keepGraphIf([&](GraphState& graph) {
+        return show_inductance_graph(graph, model_, analysis_.application(), analysis_.candidate(),
+                                     operatingCurrent(analysis_.conditions()));
+    });
 }
 
 bool DesignSession::showAgingGraph(Application application, const DesignCandidate& design,
                                    double frequencyHz, float ambient) {
-    graph_ = GraphState{};
-    return show_aging_graph(graph_, model_, application, design, frequencyHz, ambient,
-                            parameters_) == 1;
+    return keepGraphIf([&](GraphState& graph) {
+        return show_aging_graph(graph, model_, application, design, frequencyHz, ambient,
+                                parameters_) == 1;
+    });
 }
 
 bool DesignSession::showAgingGraphOfSelectedRow() {
     const Messages scope(sink_);
     const DesignCandidate* design = selectedDesign();
     if (design == nullptr) {
-        graph_ = GraphState{};
         return false;
     }
     const Requirement& r = requirement_.requirement();

@@ -139,8 +139,21 @@ class DesignSession {
 
     bool showAgingGraph(Application application, const DesignCandidate& design, double frequencyHz,
                         float ambient);
+    // Fills a fresh graph state and keeps it when `fill` says the graph is shown; a refused
+    // graph leaves the one on screen as it was.
+    template <typename Fill>
+    bool keepGraphIf(Fill fill) {
+        GraphState graph;
+        if (!fill(graph)) {
+            return false;
+        }
+        graph_ = std::move(graph);
+        return true;
+    }
 
     MessageSink* sink_;
+    // The results window's date and time: when the session, and so the window, was created.
+    std::string createdAt_;
     const CoreCatalog catalog_;
     const PowderMaterialModel model_;
     DesignParameters parameters_;

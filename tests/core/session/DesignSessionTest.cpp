@@ -107,6 +107,67 @@ TEST(DesignSession, RefusedRequirementKeepsThePreviousRun) {
     EXPECT_EQ(session.selectedDesign()->partNumber, first);
 }
 
+// The results window is created once: its page and selected row stay from one run to the
+// next, the row kept within the new run's designs.
+TEST(DesignSession, ResultsWindowKeepsItsPageRowAndDateAcrossRuns) {
+    RecordingSink sink;
+    DesignSession session(&sink);
+    ASSERT_EQ(design(session, Application::DcBiased, kDcBiased), DesignOutcome::Designed);
+    session.lastRun()->state.showDimensions();
+    session.selectRow(20);
+
+    RequirementTexts other = kDcBiased;
+    other[0] = "150";
+    ASSERT_EQ(design(session, Application::DcBiased, other), DesignOutcome::Designed);
+    EXPECT_EQ(session.lastRun()->state.page(), ResultPage::Dimension);
+    EXPECT_EQ(session.selectedRow(), 20);
+
+    // A run of E-cores with one mix has fewer designs: the row comes down to its last one and
+    // the DIMENSION page is the E-core one.
+    const std::array<std::string, 1> only = {"-226"};
+    ASSERT_EQ(session.selectOnly(only), std::nullopt);
+    ASSERT_EQ(design(session, Application::DcBiased, kDcBiased, CoreShape::ECore),
+              DesignOutcome::Designed);
+    const int accepted = session.lastRun()->search.accepted;
+    ASSERT_LT(accepted, 20);
+    EXPECT_EQ(session.selectedRow(), session.lastRun()->state.scrollMaximum());
+    EXPECT_EQ(
+        session.selectedDesign()->partNumber,
+        session.lastRun()->search.table.slots[static_cast<std::size_t>(accepted - 1)].partNumber);
+    EXPECT_EQ(session.lastRun()->state.shownGrid(), ResultGrid::ECoreDimension);
+}
+
+// A graph the session refuses leaves the graph window's state as it was.
+TEST(DesignSession, RefusedGraphKeepsTheGraphShown) {
+    RecordingSink sink;
+    DesignSession session(&sink);
+    ASSERT_EQ(design(session, Application::DcBiased, kDcBiased), DesignOutcome::Designed);
+    ASSERT_TRUE(session.showInductanceGraphOfSelectedRow());
+    const GraphState shown = session.graph();
+    ASSERT_EQ(drawnCurves(shown), 1);
+
+    // -390 is one of the mixes without aging: TEMP RISE shows its message and no graph.
+    const std::array<std::string, 1> only = {"-390"};
+    ASSERT_EQ(session.selectOnly(only), std::nullopt);
+    ASSERT_EQ(design(session, Application::DcBiased, kDcBiased), DesignOutcome::Designed);
+    sink.clear();
+    EXPECT_FALSE(session.showAgingGraphOfSelectedRow());
+    EXPECT_FALSE(sink.empty());
+    EXPECT_EQ(session.graph().caption, shown.caption);
+    EXPECT_EQ(session.graph().graphKind, shown.graphKind);
+    EXPECT_EQ(drawnCurves(session.graph()), 1);
+
+    // No design to draw: the same.
+    RequirementTexts huge = kDcBiased;
+    huge[0] = "100000000";
+    huge[2] = "50";
+    ASSERT_EQ(design(session, Application::DcBiased, huge), DesignOutcome::NoDesign);
+    EXPECT_FALSE(session.showPermeabilityGraphOfSelectedRow(2));
+    EXPECT_FALSE(session.showInductanceGraphOfSelectedRow());
+    EXPECT_EQ(session.graph().caption, shown.caption);
+    EXPECT_EQ(drawnCurves(session.graph()), 1);
+}
+
 TEST(DesignSession, SearchWithoutADesignReplacesTheRun) {
     RecordingSink sink;
     DesignSession session(&sink);
