@@ -80,7 +80,9 @@ bool EntryFilter::eventFilter(QObject* watched, QEvent* event) {
         keys_.setFocus(index);
         const EntryKey k = entryKey(*key);
         const EntryKeys::Press press = keys_.keyDown(k, edit->text().toStdString());
-        if (press.text) {
+        // Only a text the scheme changed is put back; otherwise the caret and any selection
+        // stay where the user put them, and the key goes in there.
+        if (press.text && QString::fromStdString(*press.text) != edit->text()) {
             edit->setText(QString::fromStdString(*press.text));
             edit->setCursorPosition(static_cast<int>(edit->text().size()));
         }

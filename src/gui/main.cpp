@@ -30,8 +30,9 @@ class QuitAfterFirstPaint : public QObject {
 // ends as soon as the main window has been shown and painted (for start-up timing).
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // The program's title. Not also the display name: Qt would append that to every window's
+    // and message box's caption.
     QApplication::setApplicationName("INDUCTOR DESIGN FOR POWER FILTERS");
-    QApplication::setApplicationDisplayName("INDUCTOR DESIGN FOR POWER FILTERS");
     QApplication::setQuitOnLastWindowClosed(false);
 
     korvane::gui::MessageBoxSink sink;

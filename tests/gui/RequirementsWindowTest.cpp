@@ -122,6 +122,19 @@ class RequirementsWindowTest : public QObject {
         QCOMPARE(ta->text(), QString("1-2"));
     }
 
+    void typingGoesInAtTheCaretAndOverTheSelection() {
+        QLineEdit* l1 = reqt()->param(0);
+        l1->setFocus();
+        QTest::keyClicks(l1, "10");
+        QTest::keyClick(l1, Qt::Key_Left);
+        QTest::keyClicks(l1, "2");
+        QCOMPARE(l1->text(), QString("120"));
+        QCOMPARE(l1->cursorPosition(), 2);
+        l1->setSelection(0, 2);
+        QTest::keyClicks(l1, "7");
+        QCOMPARE(l1->text(), QString("70"));
+    }
+
     void enterMovesOnAndArrowsWalkTheRing() {
         QLineEdit* l1 = reqt()->param(0);
         l1->setFocus();
