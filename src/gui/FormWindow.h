@@ -5,8 +5,9 @@
 namespace korvane::gui {
 
 // A top-level window of the program that rebuilds its display when it becomes active, as the
-// windows do when the user comes to them from another window. Coming back from a message
-// box or a file dialog it opened is not a new activation: the user's typing stays.
+// windows do when the user comes to them from another window of the program. Coming back
+// from a message box or a file dialog, or from another program, is not a new activation: the
+// user's typing stays.
 class FormWindow : public QWidget {
     Q_OBJECT
 
@@ -20,9 +21,6 @@ class FormWindow : public QWidget {
 
   protected:
     void changeEvent(QEvent* event) override;
-
-  private:
-    bool active_ = false;
 };
 
 // Places a window's frame (`rect` in screen pixels: left, top, width, height).

@@ -186,6 +186,22 @@ class RequirementsWindowTest : public QObject {
         QVERIFY(reqt()->param(5)->text() != QString("9"));
     }
 
+    // Typing survives a trip to another program and a message box; coming from the main
+    // window rebuilds the fields from the stored requirement.
+    void typingSurvivesLeavingTheProgramButNotAnotherWindow() {
+        const QString shown = reqt()->param(0)->text();
+        reqt()->param(0)->setText("555");
+        QApplication::setActiveWindow(nullptr); // another program is active
+        QTRY_VERIFY(!reqt()->isActiveWindow());
+        QVERIFY(activate(reqt()));
+        QCOMPARE(reqt()->param(0)->text(), QString("555"));
+
+        f->shell().main->show();
+        QVERIFY(activate(f->shell().main));
+        QVERIFY(activate(reqt()));
+        QCOMPARE(reqt()->param(0)->text(), shown);
+    }
+
     void rippleAndResonantFrequencyFollowFocusLoss() {
         typeRequirement({"100", "0", "10", "", "", "12", "5", "100", "25", "1", "1"});
         reqt()->param(0)->setFocus();
