@@ -21,16 +21,6 @@ std::string golden(const std::string& name) {
     return s.str();
 }
 
-// The result pages carry the time of the run on their second line.
-std::string withoutDateLine(const std::string& text) {
-    const std::size_t first = text.find('\n');
-    const std::size_t second = text.find('\n', first + 1);
-    if (first == std::string::npos || second == std::string::npos) {
-        return text;
-    }
-    return text.substr(0, first + 1) + text.substr(second + 1);
-}
-
 const std::vector<std::string> kDcChoke = {"design", "--L1", "100", "--I1", "10",   "--V1", "12",
                                            "--V2",   "5",    "--f", "100",  "--ta", "25"};
 

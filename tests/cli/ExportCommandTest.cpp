@@ -1,4 +1,5 @@
 #include "RunKorvane.h"
+#include "support/TestFiles.h"
 
 #include <array>
 #include <cstdio>
@@ -38,11 +39,6 @@ std::string commandOutput(const std::string& command) {
         ::pclose(pipe);
     }
     return out;
-}
-
-std::string fileText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // pdfinfo's "Pages:" and "Page size:" values, e.g. {"2", "792 x 612 pts (letter)"}.

@@ -13,16 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The result pages carry the time of the run on their second line.
-std::string withoutDateLine(const std::string& text) {
-    const std::size_t first = text.find('\n');
-    const std::size_t second = text.find('\n', first + 1);
-    if (first == std::string::npos || second == std::string::npos) {
-        return text;
-    }
-    return text.substr(0, first + 1) + text.substr(second + 1);
-}
-
 const std::vector<std::string> kDcChoke = {"--L1", "100",  "--Rs", "0",   "--I1", "10",   "--V1",
                                            "12",   "--V2", "5",    "--f", "100",  "--ta", "25"};
 const std::vector<std::string> kPfcBoost = {"--app", "pfc-boost", "--L1", "400", "--Rs", "0",

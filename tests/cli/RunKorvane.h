@@ -29,6 +29,16 @@ inline std::string quoted(const std::string& arg) {
     return q + "'";
 }
 
+// A result page without its second line, which carries the time of the run.
+inline std::string withoutDateLine(const std::string& text) {
+    const std::size_t first = text.find('\n');
+    const std::size_t second = text.find('\n', first + 1);
+    if (first == std::string::npos || second == std::string::npos) {
+        return text;
+    }
+    return text.substr(0, first + 1) + text.substr(second + 1);
+}
+
 // The arguments followed by more.
 inline std::vector<std::string> with(std::vector<std::string> args,
                                      const std::vector<std::string>& more) {

@@ -1,4 +1,5 @@
 #include "RunKorvane.h"
+#include "support/TestFiles.h"
 
 #include <filesystem>
 #include <fstream>
@@ -19,11 +20,6 @@ using nlohmann::json;
 const std::vector<std::string> kAnalyze = {
     "analyze", "--part", "T80-275", "--turns", "30",  "--wire", "#18",  "--I1", "5",
     "--V1",    "12",     "--V2",    "5",       "--f", "100",    "--ta", "25"};
-
-std::string fileText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class SpiceCommand : public ::testing::Test {
   protected:

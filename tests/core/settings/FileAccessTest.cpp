@@ -4,6 +4,7 @@
 #include "settings/DesignParameters.h"
 #include "settings/SettingsFile.h"
 #include "support/RecordingSink.h"
+#include "support/TestFiles.h"
 
 #include <csignal>
 #include <filesystem>
@@ -21,13 +22,6 @@ namespace korvane {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::size_t occurrences(const std::string& text, const std::string& part) {
     std::size_t count = 0;
@@ -95,7 +89,7 @@ TEST_F(FileAccessTest, ConcurrentSavesIntoANewFileKeepEveryEntryWhole) {
             return appendRequirement(path, "ENTRY " + std::to_string(i) + std::string(2000, '.'));
         });
         ASSERT_EQ(saved, kPrograms);
-        const std::string text = readFile(path);
+        const std::string text = fileText(path);
         EXPECT_EQ(occurrences(text, "List of Requirements"), 1U) << "round " << round;
         EXPECT_EQ(text.find("    List of Requirements"), 0U);
         for (int i = 0; i < kPrograms; ++i) {
@@ -123,7 +117,7 @@ TEST_F(FileAccessTest, SaveBeyondTheFileSizeLimitLeavesTheFileAsItWas) {
                messages.last().text.find("Nothing was saved") != std::string::npos;
     });
     EXPECT_EQ(reported, 1);
-    EXPECT_EQ(readFile(path), earlier);
+    EXPECT_EQ(fileText(path), earlier);
 }
 
 TEST_F(FileAccessTest, SettingsWritersNeverLeaveATornFileOrTemporaries) {
@@ -144,7 +138,7 @@ TEST_F(FileAccessTest, SettingsWritersNeverLeaveATornFileOrTemporaries) {
     }
     // While they write, the file always reads as one of the two whole texts.
     for (int i = 0; i < 200; ++i) {
-        const std::string seen = readFile(path);
+        const std::string seen = fileText(path);
         ASSERT_TRUE(seen == metricText || seen == englishText) << seen.size() << " bytes";
     }
     for (std::thread& w : writers) {

@@ -2,6 +2,7 @@
 
 #include "session/DesignSession.h"
 #include "support/RecordingSink.h"
+#include "support/TestFiles.h"
 
 #include <filesystem>
 #include <fstream>
@@ -18,18 +19,6 @@ namespace fs = std::filesystem;
 
 // Any instant: the two saves of a round trip use the same one.
 constexpr std::time_t kSavedAt = 1796000000;
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const fs::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-}
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
     const std::size_t at = text.find(from);
@@ -189,7 +178,7 @@ TEST_F(RequirementFileTest, SavedRequirementLoadsBackAndSavesTheSameText) {
         DesignSession loading(&sink);
         ASSERT_TRUE(loading.loadRequirement(first, 0)) << sink.last().text;
         ASSERT_TRUE(loading.saveRequirement(second, kSavedAt));
-        EXPECT_EQ(readFile(second), readFile(first));
+        EXPECT_EQ(fileText(second), fileText(first));
 
         // The loaded session holds what was entered, not yet accepted: the same remembered
         // values, requirement, parameters and mixes.
@@ -221,10 +210,10 @@ TEST_F(RequirementFileTest, ListsEveryEntryAndRefusesToLoadAnEmptyOne) {
     ASSERT_TRUE(saving.saveRequirement(path, kSavedAt + 120));
     // Text-mode line ends of another platform read the same.
     std::string crlf;
-    for (char ch : readFile(path)) {
+    for (char ch : fileText(path)) {
         crlf += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
     }
-    writeFile(path, crlf);
+    writeFileText(path, crlf);
 
     DesignSession loading(&sink);
     const auto entries = loading.requirementFileEntries(path);
@@ -265,9 +254,9 @@ TEST_F(RequirementFileTest, EntryTornInTheMiddleLeavesTheNextLoadable) {
                    false});
     ASSERT_TRUE(saving.saveRequirement(path, kSavedAt));
     // A save that stopped inside the materials line, then a complete one.
-    std::string text = readFile(path);
+    std::string text = fileText(path);
     text = text.substr(0, text.find("    Materials: ") + 22);
-    writeFile(path, text);
+    writeFileText(path, text);
     ASSERT_TRUE(saving.saveRequirement(path, kSavedAt));
 
     DesignSession loading(&sink);
@@ -296,7 +285,7 @@ TEST_F(RequirementFileTest, RefusedFileOrEntryNamesTheLineAndChangesNothing) {
     }
     // Line 5 is the empty line before the entry, 6 its date, 7 the application line, 8 the
     // shape, 9 the materials, 10 to 12 the parameters, 13 the blank that ends the entry.
-    const std::string text = readFile(good);
+    const std::string text = fileText(good);
     ASSERT_NE(text.find("ACINDUCTOR, L1: 10.000 mH, Rs: 0, I1: 2.000 A rms, L2: 8.000 mH, "
                         "I2: 0.5000 A rms, f: 60 Hz, Ta: -20 C \n"),
               std::string::npos);
@@ -340,7 +329,7 @@ TEST_F(RequirementFileTest, RefusedFileOrEntryNamesTheLineAndChangesNothing) {
         const fs::path path = dir / "case.REQ";
         fs::remove(path);
         if (!r.content.empty()) {
-            writeFile(path, r.content);
+            writeFileText(path, r.content);
         }
         // A session whose state differs from the file's in every part a load sets.
         DesignSession session(&sink);
@@ -359,12 +348,12 @@ TEST_F(RequirementFileTest, RefusedFileOrEntryNamesTheLineAndChangesNothing) {
         sink.clear();
     }
     // The listing refuses the same files, and only those; a bad entry is listed with why.
-    writeFile(dir / "case.REQ", replaced(text, "Shape: T,", "Shape: X,"));
+    writeFileText(dir / "case.REQ", replaced(text, "Shape: T,", "Shape: X,"));
     DesignSession session(&sink);
     const auto entries = session.requirementFileEntries(dir / "case.REQ");
     ASSERT_TRUE(entries.has_value());
     EXPECT_EQ(entries->at(0).summary, "LINE 8: expected a shape (T, E, CM) at column 12");
-    writeFile(dir / "case.REQ", "my notes\n");
+    writeFileText(dir / "case.REQ", "my notes\n");
     EXPECT_EQ(session.requirementFileEntries(dir / "case.REQ"), std::nullopt);
     EXPECT_EQ(sink.last().text,
               "LINE 1: expected \"    List of Requirements for Various Inductor Designs\"");

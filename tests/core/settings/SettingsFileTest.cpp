@@ -6,6 +6,7 @@
 #include "settings/DesignParameters.h"
 #include "settings/MaterialSelection.h"
 #include "support/RecordingSink.h"
+#include "support/TestFiles.h"
 
 #include <array>
 #include <filesystem>
@@ -30,18 +31,6 @@ std::time_t localTime(int year, int month, int day, int hour, int minute, int se
     t.tm_sec = second;
     t.tm_isdst = -1;
     return std::mktime(&t);
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const fs::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
 }
 
 class SettingsFileTest : public ::testing::Test {
@@ -84,10 +73,10 @@ TEST_F(SettingsFileTest, SettingsFileByteForByte) {
          {"DC BIASED", "CTRLSWNG", "WIDESWNG", "PFCBOOST", "ACINDUCTOR", "RESONANT"}) {
         expected += std::string(keyword) + " \n " + kDefaultBlock + " \n ";
     }
-    EXPECT_EQ(readFile(path), expected);
+    EXPECT_EQ(fileText(path), expected);
     EXPECT_FALSE(fs::exists(dir / "KorvaneParams.log.tmp"));
     // the first keyword line, then the block whose first line starts with five blanks
-    EXPECT_NE(readFile(path).find("DC BIASED \n     Units: ENG"), std::string::npos);
+    EXPECT_NE(fileText(path).find("DC BIASED \n     Units: ENG"), std::string::npos);
 }
 
 TEST_F(SettingsFileTest, MetricSettingsSurviveARun) {
@@ -99,7 +88,7 @@ TEST_F(SettingsFileTest, MetricSettingsSurviveARun) {
     }
     const fs::path path = dir / "KorvaneParams.log";
     ASSERT_TRUE(writeParameterSettings(before, path));
-    EXPECT_NE(readFile(path).find("Cudens: 987 cm/Amp"), std::string::npos);
+    EXPECT_NE(fileText(path).find("Cudens: 987 cm/Amp"), std::string::npos);
 
     DesignParameters after;
     readParameterSettings(after, path);
@@ -117,8 +106,8 @@ TEST_F(SettingsFileTest, MissingOrIncompleteFilesRestoreNothing) {
 
     // blocks without a "Params:" line
     const fs::path path = dir / "noparams.log";
-    writeFile(path, "DC BIASED \n     Units: MET, Wire: SWG, \n \nRESONANT \n     Units: MET, "
-                    "Wire: SWG, \n");
+    writeFileText(path, "DC BIASED \n     Units: MET, Wire: SWG, \n \nRESONANT \n     Units: MET, "
+                        "Wire: SWG, \n");
     readParameterSettings(p, path);
     EXPECT_EQ(p.unitSystem(), UnitSystem::English);
     EXPECT_EQ(p.wireSystem(), WireSystem::Awg);
@@ -131,7 +120,7 @@ TEST_F(SettingsFileTest, LongLinesAreReadInPiecesOf255) {
     source.setUnitSystem(UnitSystem::MixedEnglish);
     const std::string block = source.parametersText(Application::DcBiased);
     const fs::path path = dir / "long.log";
-    writeFile(path, std::string(300, 'x') + "PFCBOOST \n " + block);
+    writeFileText(path, std::string(300, 'x') + "PFCBOOST \n " + block);
     DesignParameters p;
     readParameterSettings(p, path);
     EXPECT_EQ(p.shownApplication(), Application::PfcBoost);
@@ -143,7 +132,7 @@ TEST_F(SettingsFileTest, LongLinesAreReadInPiecesOf255) {
     const std::size_t end = longParams.find(", \n            Rho_f");
     longParams.insert(end + 2, std::string(300, ' '));
     DesignParameters q;
-    writeFile(path, "DC BIASED \n " + longParams);
+    writeFileText(path, "DC BIASED \n " + longParams);
     readParameterSettings(q, path);
     EXPECT_EQ(q.unitSystem(), UnitSystem::English);
 }
@@ -183,12 +172,12 @@ TEST_F(SettingsFileTest, RequirementFileHeaderThenEntries) {
                                "    Produced by KORVANE Power Inductor Design Program       "
                                "Tue Dec  8 01:05:09 2026\n\n\n";
     const std::string entry = "\nTue Dec  8 01:05:09 2026 \n" + text + " \n";
-    EXPECT_EQ(readFile(path), header + entry);
+    EXPECT_EQ(fileText(path), header + entry);
 
     // A second save adds only the entry; a save before any requirement adds a blank line.
     ASSERT_TRUE(appendRequirement(path, text, localTime(2026, 12, 8, 1, 5, 9)));
     ASSERT_TRUE(appendRequirement(path, "", localTime(2026, 12, 9, 10, 0, 0)));
-    EXPECT_EQ(readFile(path), header + entry + entry + "\nWed Dec  9 10:00:00 2026 \n \n");
+    EXPECT_EQ(fileText(path), header + entry + entry + "\nWed Dec  9 10:00:00 2026 \n \n");
     EXPECT_TRUE(sink.empty());
 }
 
@@ -218,12 +207,12 @@ TEST_F(SettingsFileTest, UnreadableRequirementFileIsAppendedNotReplaced) {
         GTEST_SKIP() << "file permissions do not bind the superuser";
     }
     const fs::path path = dir / "writeonly.REQ";
-    writeFile(path, "earlier entries\n");
+    writeFileText(path, "earlier entries\n");
     fs::permissions(path, fs::perms::owner_write);
     const bool written = appendRequirement(path, "text", localTime(2026, 12, 8, 1, 5, 9));
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_TRUE(written);
-    EXPECT_EQ(readFile(path), "earlier entries\n\nTue Dec  8 01:05:09 2026 \ntext \n");
+    EXPECT_EQ(fileText(path), "earlier entries\n\nTue Dec  8 01:05:09 2026 \ntext \n");
 }
 
 TEST(MaterialSelection, SelectionTakesEffectOnlyThroughOk) {
